@@ -1,0 +1,48 @@
+# Shared compile settings and the helpers every folder uses to declare its targets.
+
+add_library(tonvio_settings INTERFACE)
+target_compile_features(tonvio_settings INTERFACE cxx_std_20)
+target_include_directories(tonvio_settings INTERFACE ${PROJECT_SOURCE_DIR})
+target_compile_options(tonvio_settings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+
+if(WIN32)
+  # Unicode Win32 API, Windows 7 as the oldest target, and no MinGW DLLs beside the programs.
+  target_compile_definitions(tonvio_settings INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_link_options(tonvio_settings INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+if(TONVIO_SANITIZE)
+  target_compile_options(tonvio_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(tonvio_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(TONVIO_FUZZ)
+  # Coverage for the fuzz targets reaches into every library.
+  target_compile_options(tonvio_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(tonvio_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# tonvio_library(<name> [DEPS <libs>...]): a static library of every .cpp in the calling folder.
+function(tonvio_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC tonvio_settings ${ARG_DEPS})
+endfunction()
+
+# tonvio_windows_program(<name> SOURCES ... DESCRIPTION <text> [DEPS ...] [GUI]):
+# a statically linked Windows program with a version resource and an application manifest.
+function(tonvio_windows_program name)
+  cmake_parse_arguments(ARG "GUI" "DESCRIPTION" "SOURCES;DEPS" ${ARGN})
+  set(TONVIO_FILE_DESCRIPTION "${ARG_DESCRIPTION}")
+  set(TONVIO_INTERNAL_NAME "${name}")
+  set(TONVIO_MANIFEST "${PROJECT_SOURCE_DIR}/cmake/app.manifest")
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc @ONLY)
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
+  target_link_libraries(${name} PRIVATE tonvio_settings ${ARG_DEPS})
+  if(ARG_GUI)
+    target_link_options(${name} PRIVATE -mwindows -municode)
+  else()
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+endfunction()

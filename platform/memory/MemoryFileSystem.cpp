@@ -1,0 +1,111 @@
+#include "platform/memory/MemoryFileSystem.h"
+
+#include "common/Text.h"
+
+namespace memory {
+
+std::wstring MemoryFileSystem::Normalize(const std::wstring& path)
+{
+    std::wstring result = ToLowerAscii(path);
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
+    while (result.size() > 1 && result.back() == L'\\')
+        result.pop_back();
+    return result;
+}
+
+namespace {
+std::wstring ParentOf(const std::wstring& normalized)
+{
+    const auto slash = normalized.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : normalized.substr(0, slash);
+}
+} // namespace
+
+bool MemoryFileSystem::ParentExists(const std::wstring& normalized) const
+{
+    const std::wstring parent = ParentOf(normalized);
+    // A bare name lies in the current folder, and a drive root always exists.
+    return parent.empty() || parent.size() == 2 || folders_.contains(parent);
+}
+
+ports::FileBytes MemoryFileSystem::ReadAll(const std::wstring& path) const
+{
+    const std::wstring key = Normalize(path);
+    if (const auto failing = failingReads_.find(key); failing != failingReads_.end())
+        return {failing->second, {}};
+    const auto file = files_.find(key);
+    if (file == files_.end())
+        return {ports::ReadStatus::CannotOpen, {}};
+    return {ports::ReadStatus::Ok, file->second};
+}
+
+bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes)
+{
+    const std::wstring key = Normalize(path);
+    if (failingWrites_.contains(key) || folders_.contains(key) || !ParentExists(key))
+        return false;
+    files_[key].assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool MemoryFileSystem::FileExists(const std::wstring& path) const { return files_.contains(Normalize(path)); }
+
+bool MemoryFileSystem::FolderExists(const std::wstring& path) const
+{
+    const std::wstring key = Normalize(path);
+    return key.size() == 2 || folders_.contains(key);
+}
+
+bool MemoryFileSystem::CreateFolder(const std::wstring& path)
+{
+    std::wstring key = Normalize(path);
+    if (files_.contains(key))
+        return false;
+    while (key.size() > 2 && !folders_.contains(key)) {
+        folders_.insert(key);
+        key = ParentOf(key);
+    }
+    return true;
+}
+
+bool MemoryFileSystem::RemoveFile(const std::wstring& path) { return files_.erase(Normalize(path)) > 0; }
+
+void MemoryFileSystem::Put(const std::wstring& path, std::string_view bytes)
+{
+    Put(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+void MemoryFileSystem::Put(const std::wstring& path, std::span<const std::uint8_t> bytes)
+{
+    const std::wstring key = Normalize(path);
+    const std::wstring parent = ParentOf(key);
+    if (!parent.empty())
+        CreateFolder(parent);
+    files_[key].assign(bytes.begin(), bytes.end());
+}
+
+std::string MemoryFileSystem::Get(const std::wstring& path) const
+{
+    const auto file = files_.find(Normalize(path));
+    return file == files_.end() ? std::string() : std::string(file->second.begin(), file->second.end());
+}
+
+void MemoryFileSystem::FailReads(const std::wstring& path, ports::ReadStatus status)
+{
+    if (status == ports::ReadStatus::Ok)
+        failingReads_.erase(Normalize(path));
+    else
+        failingReads_[Normalize(path)] = status;
+}
+
+void MemoryFileSystem::FailWrites(const std::wstring& path, bool fail)
+{
+    if (fail)
+        failingWrites_.insert(Normalize(path));
+    else
+        failingWrites_.erase(Normalize(path));
+}
+
+} // namespace memory

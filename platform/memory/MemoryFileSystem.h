@@ -1,0 +1,44 @@
+#pragma once
+// A file system held in memory, with Windows path rules: "\" and "/" both separate, names compare
+// without regard to ASCII case. Reads can be made to fail at a chosen step.
+
+#include "common/ports/FileSystem.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace memory {
+
+class MemoryFileSystem final : public ports::FileSystem {
+public:
+    ports::FileBytes ReadAll(const std::wstring& path) const override;
+    bool WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes) override;
+    bool FileExists(const std::wstring& path) const override;
+    bool FolderExists(const std::wstring& path) const override;
+    bool CreateFolder(const std::wstring& path) override;
+    bool RemoveFile(const std::wstring& path) override;
+
+    // Test set-up: writes the file, creating its folders.
+    void Put(const std::wstring& path, std::string_view bytes);
+    void Put(const std::wstring& path, std::span<const std::uint8_t> bytes);
+    // The file's bytes as a string; empty when missing.
+    std::string Get(const std::wstring& path) const;
+    // Makes reads of `path` stop with `status` (Ok clears it).
+    void FailReads(const std::wstring& path, ports::ReadStatus status);
+    // Makes writes of `path` fail.
+    void FailWrites(const std::wstring& path, bool fail = true);
+
+    // "c:\a\b" for "C:/A/b\": the key under which a path is stored.
+    static std::wstring Normalize(const std::wstring& path);
+
+private:
+    bool ParentExists(const std::wstring& normalized) const;
+
+    std::map<std::wstring, std::vector<std::uint8_t>> files_;
+    std::set<std::wstring> folders_;
+    std::map<std::wstring, ports::ReadStatus> failingReads_;
+    std::set<std::wstring> failingWrites_;
+};
+
+} // namespace memory

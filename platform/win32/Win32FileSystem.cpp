@@ -1,0 +1,71 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include "platform/win32/Handles.h"
+
+#include <limits>
+#include <new>
+
+namespace win32 {
+
+ports::FileBytes Win32FileSystem::ReadAll(const std::wstring& path) const
+{
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return {ports::ReadStatus::CannotOpen, {}};
+
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max())
+        return {ports::ReadStatus::NoLength, {}};
+
+    ports::FileBytes result{ports::ReadStatus::Ok, {}};
+    try {
+        result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return {ports::ReadStatus::NoMemory, {}};
+    }
+
+    DWORD read = 0;
+    const DWORD wanted = static_cast<DWORD>(result.bytes.size());
+    if (wanted > 0 && (!::ReadFile(file.Get(), result.bytes.data(), wanted, &read, nullptr) || read != wanted))
+        return {ports::ReadStatus::ReadFailed, {}};
+    return result;
+}
+
+bool Win32FileSystem::WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes)
+{
+    const FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || bytes.size() > std::numeric_limits<DWORD>::max())
+        return false;
+    DWORD written = 0;
+    const DWORD wanted = static_cast<DWORD>(bytes.size());
+    return wanted == 0 || (::WriteFile(file.Get(), bytes.data(), wanted, &written, nullptr) && written == wanted);
+}
+
+bool Win32FileSystem::FileExists(const std::wstring& path) const
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::wstring& path) const
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateFolder(const std::wstring& path)
+{
+    if (path.empty() || FolderExists(path))
+        return !path.empty();
+    const auto slash = path.find_last_of(L"\\/", path.size() - 2);
+    if (slash != std::wstring::npos && slash > 2)
+        CreateFolder(path.substr(0, slash));
+    return ::CreateDirectoryW(path.c_str(), nullptr) || FolderExists(path);
+}
+
+bool Win32FileSystem::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != FALSE; }
+
+} // namespace win32
