@@ -27,5 +27,8 @@ int SaveIniKey(ports::PrivateProfile& profile, const std::wstring& file, const s
                const std::wstring& key, const std::wstring& value);
 
 // Splits a comma-separated value into `slots`; returns the number of items in the text, which may be
-// more than the slots filled.
+// more than the slots filled. Every comma separates and spaces belong to the items; a trailing comma
+// gives a final empty item. An item that begins with a double quote runs to its closing quote (commas
+// inside belong to it, "" stands for one quote) and keeps what follows up to the next comma. Each slot
+// gets at most kIniListItemChars characters.
 std::size_t SplitIniList(const std::wstring& text, std::span<std::wstring> slots);

@@ -62,9 +62,17 @@ struct ModuleTraits {
     static void Close(Handle module) { ::FreeLibrary(module); }
 };
 
+// OpenSCManagerW, OpenServiceW and CreateServiceW.
+struct ServiceHandleTraits {
+    using Handle = SC_HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle service) { ::CloseServiceHandle(service); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
+using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
 
 } // namespace win32
