@@ -1,16 +1,15 @@
 #include "device/HidRegisterChannel.h"
 
+#include "device/HidReportLayout.h"
+
 #include <algorithm>
 
 namespace device {
 
 namespace {
 
-constexpr std::uint8_t kCommand = 0x60;
-constexpr std::uint8_t kSelectRegister = 0x10;
-constexpr std::uint8_t kWriteData = 0x20;
-constexpr std::uint8_t kGpioReadRequest = 0x30;
-constexpr std::uint8_t kGpioWriteMarker = 0x3C;
+using namespace device::hid_report;
+
 // GPIO reports need byte 4, so a report of four bytes or less cannot carry them.
 constexpr std::size_t kShortestGpioReport = 5;
 // The read answer's value sits in byte 2.
@@ -71,7 +70,7 @@ WriteGpioResult WriteGpioLines(ports::HidInterface& hid, const GpioLines& lines)
     for (std::size_t i = 0; i < 8; ++i)
         low = static_cast<std::uint8_t>(low | (lines[i] ? 1u << i : 0u));
     const auto high = static_cast<std::uint8_t>(kGpioWriteMarker | (lines[8] ? 0x01 : 0x00) | (lines[9] ? 0x02 : 0x00));
-    if (!hid.SendOutputReport(MakeReport(length, {0x00, kCommand, low, 0xFF, high})))
+    if (!hid.SendOutputReport(MakeReport(length, {0x00, kCommand, low, kGpioWriteLowMarker, high})))
         return WriteGpioResult::SendFailed;
     return WriteGpioResult::Ok;
 }

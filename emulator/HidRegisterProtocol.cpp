@@ -1,16 +1,15 @@
 #include "emulator/HidRegisterProtocol.h"
 
+#include "device/HidReportLayout.h"
+
 #include <algorithm>
 
 namespace emulator {
 
 namespace {
 
-constexpr std::uint8_t kCommand = 0x60;
-constexpr std::uint8_t kSelectRegister = 0x10;
-constexpr std::uint8_t kWriteData = 0x20;
-constexpr std::uint8_t kGpioReadRequest = 0x30;
-constexpr std::uint8_t kGpioWriteMarker = 0x3C;
+using namespace device::hid_report;
+
 constexpr std::size_t kShortReport = 4;
 
 void Select(HidTransfer& transfer, std::uint8_t low, std::uint8_t high)
@@ -44,7 +43,7 @@ bool TakeCommand(ChipState& state, std::span<const std::uint8_t> report)
         transfer.registerSelected = 0;
         return true;
     }
-    if ((command & 0xFC) == kGpioWriteMarker && report[3] == 0xFF) {
+    if ((command & 0xFC) == kGpioWriteMarker && report[3] == kGpioWriteLowMarker) {
         transfer.gpioLines = static_cast<std::uint16_t>(report[2] | ((command & 0x03) << 8));
         return true;
     }
