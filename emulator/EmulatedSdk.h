@@ -24,6 +24,10 @@ public:
     // or on a thread of its own (joined before returning). True when the callback was called.
     bool PressButton(const std::array<std::uint8_t, 5>& report, ButtonDelivery delivery = ButtonDelivery::CallingThread);
 
+    // The callback of the running scan in this process; null when none runs. A button watcher that
+    // sees presses made by another process delivers them to it.
+    sdk::ButtonCallback ScanCallback() const { return scanCallback_; }
+
 private:
     template <typename Command>
     std::int32_t MasterLedRequest(sdk::EntryPoint entry, std::initializer_list<std::int32_t> args,

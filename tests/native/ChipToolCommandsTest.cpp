@@ -1,0 +1,141 @@
+#include "emulator/ChipToolCommands.h"
+#include "emulator/EmulatedDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+using emulator::ChipState;
+using emulator::RunChipToolCommand;
+
+namespace {
+
+class ChipToolCommandsTest : public testing::Test {
+protected:
+    emulator::ChipToolOutcome Run(std::vector<std::string> args) { return RunChipToolCommand(device_.chip(), args); }
+    template <typename Read>
+    auto State(Read read)
+    {
+        return device_.chip().WithState([&](ChipState& s) { return read(s); });
+    }
+
+    emulator::EmulatedDevice device_;
+};
+
+} // namespace
+
+TEST_F(ChipToolCommandsTest, CommandsChangeThePresenceTheTestsAndDemosNeed)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::function<bool(const ChipState&)> holds;
+    };
+    const Case cases[] = {
+        {{"unplug"}, [](const ChipState& s) { return s.presence.plugged == 0; }},
+        {{"plug"}, [](const ChipState& s) { return s.presence.plugged == 1 && s.presence.plugGeneration == 2; }},
+        {{"identity", "0x1a2b", "4D2F"}, [](const ChipState& s) { return s.presence.vid == 0x1A2B && s.presence.pid == 0x4D2F; }},
+        {{"report-lengths", "4", "9"},
+         [](const ChipState& s) { return s.presence.outputReportLength == 4 && s.presence.inputReportLength == 9; }},
+        {{"driver", "missing"}, [](const ChipState& s) { return s.presence.driverChannelPresent == 0; }},
+        {{"driver", "present"}, [](const ChipState& s) { return s.presence.driverChannelPresent == 1; }},
+        {{"probe-failures", "never"}, [](const ChipState& s) { return s.sound.probeFailuresLeft == emulator::kForever; }},
+        {{"probe-failures", "3"}, [](const ChipState& s) { return s.sound.probeFailuresLeft == 3; }},
+        {{"reset"}, [](const ChipState& s) { return s.presence.vid == 0x4D2F && s.presence.outputReportLength == 65; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        const auto outcome = Run(c.args);
+        EXPECT_EQ(outcome.exitCode, emulator::kToolOk) << outcome.output;
+        EXPECT_TRUE(State([&](const ChipState& s) { return c.holds(s); }));
+    }
+}
+
+TEST_F(ChipToolCommandsTest, PressInjectsTheReportAndTellsWhetherAScanTakesIt)
+{
+    EXPECT_EQ(Run({"press", "01", "02", "03", "04", "FF"}).output, "pressed; no scan is running\n");
+    ASSERT_EQ(device_.sdk().DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0);
+    const sdk::ButtonCallback callback = [](std::uint16_t, std::uint16_t, const std::uint8_t*, std::int32_t,
+                                            std::int32_t) -> std::int32_t { return 0; };
+    ASSERT_EQ(device_.sdk().DLLQZ_ScanButton_ById(0x4D2F, 0x4802, callback, 1, 0), 0);
+    EXPECT_EQ(Run({"press", "0A", "0B", "0C", "0D", "0E"}).output, "pressed; a scan is running\n");
+    EXPECT_EQ(State([](const ChipState& s) { return s.button.pressCount; }), 2u);
+    EXPECT_EQ(State([](const ChipState& s) { return s.button.report[4]; }), 0x0E);
+}
+
+TEST_F(ChipToolCommandsTest, FaultStrikesTheNamedRequestOnly)
+{
+    ASSERT_EQ(Run({"fault", "sdk", "2", "fail", "1", "DLLQZ_SetActive_Device"}).exitCode, emulator::kToolOk);
+    auto& sdk = device_.sdk();
+    EXPECT_EQ(sdk.DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0);
+    EXPECT_EQ(sdk.DLLQZ_Search_Present_Device(0x4D2F, 0x4802), 0) << "another entry point is not counted";
+    EXPECT_EQ(sdk.DLLQZ_SetActive_Device(0x4D2F, 0x4802), emulator::kSdkInjectedFault);
+    EXPECT_EQ(sdk.DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0) << "one strike only";
+
+    ASSERT_EQ(Run({"fault", "hid-open", "1", "unplug", "forever"}).exitCode, emulator::kToolOk);
+    EXPECT_EQ(device_.hid().OpenFirst(0x4D2F, 0x4802), nullptr);
+    EXPECT_EQ(State([](const ChipState& s) { return s.presence.plugged; }), 0);
+
+    for (std::size_t i = 1; i < emulator::kFaultRuleCapacity; ++i)
+        Run({"fault", "button", "1"});
+    EXPECT_EQ(Run({"fault", "button", "1"}).exitCode, emulator::kToolNoFaultSlot);
+    EXPECT_EQ(Run({"clear-faults"}).exitCode, emulator::kToolOk);
+    EXPECT_EQ(Run({"fault", "button", "1"}).exitCode, emulator::kToolOk);
+}
+
+TEST_F(ChipToolCommandsTest, DumpsShowRegistersPresenceAndTheRequestRecord)
+{
+    EXPECT_EQ(Run({"registers", "11F", "3"}).output, "011F: 00 00 04\n");
+    EXPECT_EQ(Run({"registers", "0x120", "18"}).output,
+              "0120: 00 04 00 04 00 04 00 04 00 E4 00 00 00 00 00 00\n0130: 00 00\n");
+
+    ASSERT_EQ(device_.sdk().DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0);
+    auto hid = device_.hid().OpenFirst(0x4D2F, 0x4802);
+    ASSERT_NE(hid, nullptr);
+    std::vector<std::uint8_t> report(65, 0);
+    report[1] = 0x60;
+    report[4] = 0x30;
+    EXPECT_TRUE(hid->SendOutputReport(report));
+    const std::string requests = Run({"requests"}).output;
+    EXPECT_NE(requests.find("     0 sdk DLLQZ_SetActive_Device(19759, 18434) -> 0\n"), std::string::npos) << requests;
+    EXPECT_NE(requests.find("     1 hid-open(19759, 18434) ok\n"), std::string::npos) << requests;
+    EXPECT_NE(requests.find("     2 hid-output [65] 00 60 00 00 30 00"), std::string::npos) << requests;
+
+    const std::string status = Run({"status"}).output;
+    EXPECT_NE(status.find("plugged 1\nactive 1\ndriver-channel present\nidentity 4D2F 4802\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("open-handles hid 1 driver 0\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("hardware-id USB\\VID_4D2F&PID_4802&REV_0100&MI_00\n"), std::string::npos) << status;
+
+    EXPECT_EQ(Run({"clear-requests"}).exitCode, emulator::kToolOk);
+    EXPECT_EQ(Run({"requests"}).output, "");
+}
+
+TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)
+{
+    const std::vector<std::vector<std::string>> malformed = {
+        {},
+        {"explode"},
+        {"plug", "now"},
+        {"identity", "XYZ", "1"},
+        {"identity", "10000", "1"},
+        {"press", "01", "02"},
+        {"press", "01", "02", "03", "04", "100"},
+        {"report-lengths", "65"},
+        {"driver", "gone"},
+        {"registers", "FFFF", "2"},
+        {"fault", "sdk", "0"},
+        {"fault", "disk", "1"},
+        {"fault", "hid-open", "1", "fail", "1", "DLLQZ_CheckDriver"},
+        {"fault", "sdk", "1", "fail", "1", "DLLQZ_NoSuchEntry"},
+    };
+    // The state is large: copies go on the heap.
+    const auto before = State([](const ChipState& s) { return std::make_unique<ChipState>(s); });
+    for (const auto& args : malformed) {
+        const auto outcome = Run(args);
+        EXPECT_EQ(outcome.exitCode, emulator::kToolBadUsage) << (args.empty() ? "" : args.front());
+        EXPECT_NE(outcome.output.find("usage: TonvioChipTool"), std::string::npos);
+    }
+    const auto after = State([](const ChipState& s) { return std::make_unique<ChipState>(s); });
+    EXPECT_EQ(std::memcmp(before.get(), after.get(), sizeof(ChipState)), 0);
+}
