@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Sets up, builds the Windows programs and starts the control panel under Wine.
+# Sets up, builds the Windows programs, lays out the control panel with the reference OEM kit and the
+# stand-in SDK library, and starts it under Wine driving the emulated device.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
+
+# The panel's folder as an installation would leave it: the program, the OEM kit beside it, the
+# SDK library it loads by name, and the tool that plugs, unplugs and presses the emulated device.
+run_dir=build/win64/run
+mkdir -p "$run_dir"
+cp -r oem/kit/. "$run_dir/"
+cp build/win64/panel/TonvioApp.exe build/win64/emulator/dll/DLLQZ_Tonvio48xx_x32.dll \
+   build/win64/emulator/tool/TonvioChipTool.exe "$run_dir/"
 
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/win64/run-prefix}"
 export TONVIO_WINE_HOME="$WINEPREFIX.home"
@@ -15,10 +24,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
-run() { wine build/win64/panel/TonvioApp.exe "$@"; }
+# Never chosen silently: the panel drives the emulated chip only when asked to.
+export TONVIO_EMULATED_DEVICE=1
+args=("${@:--servicestart}")
+cd "$run_dir"
 if [ -n "${DISPLAY:-}" ]; then
-  run "$@"
+  wine TonvioApp.exe "${args[@]}"
 else
   echo "run: no display; starting under xvfb-run" >&2
-  xvfb-run -a -s '-screen 0 1280x1024x24' bash -c "$(declare -f run); run $*"
+  xvfb-run -a -s '-screen 0 1280x1024x24' wine TonvioApp.exe "${args[@]}"
 fi
