@@ -6,7 +6,10 @@ namespace DEVICEID_MGR {
 
 CDeviceIdMgr::CDeviceIdMgr(const ports::FileSystem& files) : ini_(files) {}
 
-CDeviceIdMgr::~CDeviceIdMgr() { Clear(); }
+CDeviceIdMgr::~CDeviceIdMgr()
+{
+    Clear();
+}
 
 int CDeviceIdMgr::LoadFromIniFile(const std::wstring& path, const std::wstring& section)
 {

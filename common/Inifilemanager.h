@@ -30,7 +30,7 @@ struct VALUE_NAME_DEFINE {
 
 // The entries of one section, in file order, duplicates kept.
 class CIniSection {
-  public:
+public:
     // Parses raw lines: comments (";") and empty lines are skipped, a header line sets the name, any
     // other line is split at its first "=" into name and value, neither trimmed.
     void Parse(const std::vector<std::wstring>& rawLines);
@@ -38,14 +38,14 @@ class CIniSection {
     const std::wstring& Name() const { return name_; }
     const std::vector<VALUE_NAME_DEFINE>& Values() const { return values_; }
 
-  private:
+private:
     std::wstring name_;
     std::vector<VALUE_NAME_DEFINE> values_;
 };
 
 // One section as found in the file: its header's name, its raw lines (the header first) and their parse.
 class CIniSectionDefine {
-  public:
+public:
     CIniSectionDefine(std::wstring name, std::wstring headerLine);
 
     void AddRawLine(std::wstring line) { rawLines_.push_back(std::move(line)); }
@@ -55,14 +55,14 @@ class CIniSectionDefine {
     const CIniSection& Section() const { return section_; }
     const std::vector<std::wstring>& RawLines() const { return rawLines_; }
 
-  private:
+private:
     std::wstring name_;
     CIniSection section_;
     std::vector<std::wstring> rawLines_;
 };
 
 class CIniMgr {
-  public:
+public:
     // `files` must outlive the manager. The lists of lines and of section definitions take their storage
     // from `listMemory`, which must outlive the manager too; running out of it is reported like any
     // other lack of memory.
@@ -93,7 +93,7 @@ class CIniMgr {
     std::size_t SectionCount() const { return sections_.size(); }
     CIniSectionDefine SectionAt(std::size_t index) const { return sections_.at(index); }
 
-  private:
+private:
     void SplitLines(const std::wstring& text);
     void BuildSections();
     const CIniSectionDefine* FindSection(const std::wstring& name) const;

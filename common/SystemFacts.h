@@ -46,5 +46,4 @@ inline constexpr std::size_t kFileVersionTextChars = 259; // a 260-character buf
 
 // "a.b.c.d" of the file version. A fixed block without the right signature gives 0 and leaves `text` as it
 // was.
-int GetFileVersionString(const ports::VersionResource& versions, const std::wstring& path,
-                         std::wstring& text);
+int GetFileVersionString(const ports::VersionResource& versions, const std::wstring& path, std::wstring& text);

@@ -35,8 +35,14 @@ std::wstring CutText(std::wstring_view text, std::size_t maxChars)
 }
 
 namespace {
-wchar_t UpperAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t UpperAscii(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+wchar_t LowerAscii(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
 } // namespace
 
 std::wstring ToUpperAscii(std::wstring_view text)
@@ -92,7 +98,8 @@ long long ParseLeading(std::wstring_view text, std::size_t& end)
     if (end == 0)
         return 0;
     if (value > std::numeric_limits<int>::max())
-        value = negative ? -static_cast<long long>(std::numeric_limits<int>::max()) - 1 : std::numeric_limits<int>::max();
+        value =
+            negative ? -static_cast<long long>(std::numeric_limits<int>::max()) - 1 : std::numeric_limits<int>::max();
     else if (negative)
         value = -value;
     return value;

@@ -30,9 +30,8 @@ struct WindowsVersion {
 WindowsVersion ClassifyWindowsVersion(std::uint32_t major, std::uint32_t minor);
 
 class CVersionInfoMgr {
-  public:
-    CVersionInfoMgr(const ports::SystemInfo& system, ports::DebugOutput& debug)
-        : system_(system), debug_(debug) {}
+public:
+    CVersionInfoMgr(const ports::SystemInfo& system, ports::DebugOutput& debug) : system_(system), debug_(debug) {}
 
     // Each out argument may be null; none is touched unless the result is 0.
     int GetWindowsVersion(int* index, int* versionCode, int* servicePack) const;
@@ -45,7 +44,7 @@ class CVersionInfoMgr {
     // `isNative64` is set for x86 (false) and x64 (true); any other architecture gives 1 and leaves it.
     int IsNative64(bool& isNative64) const;
 
-  private:
+private:
     const ports::SystemInfo& system_;
     ports::DebugOutput& debug_;
 };

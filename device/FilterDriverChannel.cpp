@@ -9,8 +9,7 @@ namespace device {
 
 std::wstring FilterDriverChannelPath(std::uint16_t vid, std::uint16_t pid)
 {
-    return FormatText(255, L"\\\\.\\Class#VexflPort&%.4X&%.4X", static_cast<unsigned>(vid),
-                      static_cast<unsigned>(pid));
+    return FormatText(255, L"\\\\.\\Class#VexflPort&%.4X&%.4X", static_cast<unsigned>(vid), static_cast<unsigned>(pid));
 }
 
 bool FilterDriverChannel::IsChannelMissing(std::uint16_t vid, std::uint16_t pid)

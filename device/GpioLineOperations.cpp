@@ -21,8 +21,8 @@ GpioLineResult ApplyLedLineState(ports::HidChannel& channel, std::uint16_t vid, 
     if (!hid)
         return GpioLineResult::NoHandle;
     GpioLines lines{};
-    const bool transferred = ledOn ? ReadGpioLines(*hid, lines) == ReadGpioResult::Ok
-                                   : WriteGpioLines(*hid, lines) == WriteGpioResult::Ok;
+    const bool transferred =
+        ledOn ? ReadGpioLines(*hid, lines) == ReadGpioResult::Ok : WriteGpioLines(*hid, lines) == WriteGpioResult::Ok;
     return FinishTransfer(*hid, transferred);
 }
 

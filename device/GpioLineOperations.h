@@ -11,7 +11,7 @@ namespace device {
 enum class GpioLineResult : int {
     Ok = 0,
     NoHandle = 1,
-    TransferFailed = 2,      // the line read or write failed; no end-of-transfer report follows
+    TransferFailed = 2, // the line read or write failed; no end-of-transfer report follows
     EndOfTransferFailed = 3,
 };
 

@@ -19,7 +19,10 @@ inline constexpr wchar_t kSdkLibraryFileName[] = L"DLLQZ_Tonvio48xx_x32.dll";
 inline constexpr int kSdkBound = 0;
 inline constexpr int kSdkLibraryNotOpened = 1;
 
-constexpr int MissingEntryPointResult(sdk::EntryPoint entry) { return static_cast<int>(entry) + 2; }
+constexpr int MissingEntryPointResult(sdk::EntryPoint entry)
+{
+    return static_cast<int>(entry) + 2;
+}
 
 // One function pointer per entry point, typed as the table declares it.
 struct SdkFunctions {
@@ -37,8 +40,11 @@ public:
     {
     }
 
-#define TONVIO_SDK_BOUND_MEMBER(name, params, args) \
-    std::int32_t name params override { return functions_.name args; }
+#define TONVIO_SDK_BOUND_MEMBER(name, params, args)                                                                    \
+    std::int32_t name params override                                                                                  \
+    {                                                                                                                  \
+        return functions_.name args;                                                                                   \
+    }
     TONVIO_SDK_ENTRY_POINTS(TONVIO_SDK_BOUND_MEMBER)
 #undef TONVIO_SDK_BOUND_MEMBER
 

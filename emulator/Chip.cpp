@@ -9,7 +9,10 @@ namespace emulator {
 
 namespace {
 
-std::int32_t Result(bool succeeded) { return succeeded ? 0 : 1; }
+std::int32_t Result(bool succeeded)
+{
+    return succeeded ? 0 : 1;
+}
 
 void Finish(RecordedRequest& record, bool succeeded)
 {
@@ -56,8 +59,8 @@ std::optional<std::uint32_t> Chip::OpenHid(std::uint16_t vid, std::uint16_t pid)
     const std::lock_guard guard(lock_);
     const std::int32_t args[] = {vid, pid};
     RecordedRequest& record = AppendRequest(state_, RequestKind::HidOpen, kAnyEntryPoint, args, {});
-    const bool opened = PassesFaults(RequestKind::HidOpen) && state_.presence.plugged &&
-                        state_.presence.vid == vid && state_.presence.pid == pid;
+    const bool opened = PassesFaults(RequestKind::HidOpen) && state_.presence.plugged && state_.presence.vid == vid &&
+                        state_.presence.pid == pid;
     Finish(record, opened);
     if (!opened)
         return std::nullopt;
@@ -107,10 +110,9 @@ std::optional<std::uint32_t> Chip::OpenDriverChannel(const std::wstring& path)
 {
     const std::lock_guard guard(lock_);
     RecordedRequest& record = AppendRequest(state_, RequestKind::DriverOpen, kAnyEntryPoint, {}, {});
-    const bool opened = PassesFaults(RequestKind::DriverOpen) && state_.presence.plugged &&
-                        state_.presence.driverChannelPresent &&
-                        EqualsIgnoreAsciiCase(path, device::FilterDriverChannelPath(state_.presence.vid,
-                                                                                    state_.presence.pid));
+    const bool opened =
+        PassesFaults(RequestKind::DriverOpen) && state_.presence.plugged && state_.presence.driverChannelPresent &&
+        EqualsIgnoreAsciiCase(path, device::FilterDriverChannelPath(state_.presence.vid, state_.presence.pid));
     Finish(record, opened);
     if (!opened)
         return std::nullopt;

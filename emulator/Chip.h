@@ -106,8 +106,7 @@ public:
     // ---- Inspection ----
     std::vector<RecordedRequest> Requests();
     void ClearRequests();
-    template <typename Use>
-    auto WithState(Use&& use)
+    template <typename Use> auto WithState(Use&& use)
     {
         const std::lock_guard guard(lock_);
         return use(state_);

@@ -16,16 +16,16 @@ inline constexpr std::uint32_t kChipStateMagic = 0x48435654; // "TVCH"
 inline constexpr std::uint32_t kChipStateLayout = 1;
 
 inline constexpr std::size_t kHardwareIdCapacity = 4;
-inline constexpr std::size_t kHardwareIdLength = 128;    // characters with the terminating 0
-inline constexpr std::size_t kRegisterCount = 0x10000;   // 16-bit register addresses
-inline constexpr std::size_t kEepromBlockSize = 256;     // behind each of the I2C slaves 0x50 and 0x51
+inline constexpr std::size_t kHardwareIdLength = 128;  // characters with the terminating 0
+inline constexpr std::size_t kRegisterCount = 0x10000; // 16-bit register addresses
+inline constexpr std::size_t kEepromBlockSize = 256;   // behind each of the I2C slaves 0x50 and 0x51
 inline constexpr std::uint8_t kFirstEepromSlave = 0x50;
 inline constexpr std::size_t kEepromBlockCount = 2;
-inline constexpr std::size_t kLedCount = 2;              // LEDs 1 and 2; LED 0 addresses both
-inline constexpr std::size_t kPaletteSlots = 7;          // slots 1 to 7
+inline constexpr std::size_t kLedCount = 2;     // LEDs 1 and 2; LED 0 addresses both
+inline constexpr std::size_t kPaletteSlots = 7; // slots 1 to 7
 inline constexpr std::size_t kDriverSelectors = 8;
 inline constexpr std::size_t kFaultRuleCapacity = 8;
-inline constexpr std::size_t kRequestCapacity = 4096;    // the record keeps the latest requests
+inline constexpr std::size_t kRequestCapacity = 4096; // the record keeps the latest requests
 inline constexpr std::size_t kRecordedArgCapacity = 8;
 inline constexpr std::size_t kRecordedDataCapacity = 80;
 inline constexpr std::uint32_t kForever = 0xFFFFFFFF;
@@ -52,8 +52,8 @@ struct FaultRule {
     RequestKind kind;
     std::uint8_t entryPoint; // SDK calls: the entry point's position, or kAnyEntryPoint
     FaultAction action;
-    std::uint32_t skip;      // matching requests that still pass before the rule strikes
-    std::uint32_t strikes;   // matching requests it then affects; kForever = from now on
+    std::uint32_t skip;    // matching requests that still pass before the rule strikes
+    std::uint32_t strikes; // matching requests it then affects; kForever = from now on
 };
 
 struct RecordedRequest {

@@ -53,15 +53,24 @@ std::optional<std::uint32_t> CountOrForever(const std::string& text, const char*
     return Decimal(text, kForever - 1);
 }
 
-ChipToolOutcome Ok(std::string output = {}) { return {kToolOk, std::move(output)}; }
-ChipToolOutcome BadUsage(const std::string& why) { return {kToolBadUsage, why + "\n" + ChipToolUsage()}; }
+ChipToolOutcome Ok(std::string output = {})
+{
+    return {kToolOk, std::move(output)};
+}
+ChipToolOutcome BadUsage(const std::string& why)
+{
+    return {kToolBadUsage, why + "\n" + ChipToolUsage()};
+}
 
 const std::map<std::string, RequestKind, std::less<>>& KindNames()
 {
     static const std::map<std::string, RequestKind, std::less<>> names = {
-        {"sdk", RequestKind::SdkCall},           {"hid-open", RequestKind::HidOpen},
-        {"hid-output", RequestKind::HidOutputReport}, {"hid-input", RequestKind::HidInputReport},
-        {"driver-open", RequestKind::DriverOpen}, {"driver-control", RequestKind::DriverControl},
+        {"sdk", RequestKind::SdkCall},
+        {"hid-open", RequestKind::HidOpen},
+        {"hid-output", RequestKind::HidOutputReport},
+        {"hid-input", RequestKind::HidInputReport},
+        {"driver-open", RequestKind::DriverOpen},
+        {"driver-control", RequestKind::DriverControl},
         {"button", RequestKind::ButtonReport},
     };
     return names;
@@ -250,7 +259,12 @@ ChipToolOutcome RunChipToolCommand(Chip& chip, const Args& args)
         return BadUsage("no command");
     const std::string& command = args[0];
     if (command == "reset")
-        return Simple(args, "reset", [&] { chip.WithState([](ChipState& s) { ResetChipState(s); return 0; }); });
+        return Simple(args, "reset", [&] {
+            chip.WithState([](ChipState& s) {
+                ResetChipState(s);
+                return 0;
+            });
+        });
     if (command == "plug")
         return Simple(args, "plug", [&] { chip.Plug(); });
     if (command == "unplug")

@@ -12,7 +12,10 @@ namespace {
 constexpr std::size_t kHeaderedRequest = 8;
 constexpr std::uint32_t kEffectCount = 5;
 
-ports::DriverRequestOutcome Failed() { return {false, 0}; }
+ports::DriverRequestOutcome Failed()
+{
+    return {false, 0};
+}
 
 // Status: in and out "u32 1, u32 status".
 ports::DriverRequestOutcome Status(const DriverState& driver, std::span<const std::uint8_t> input,

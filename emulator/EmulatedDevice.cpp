@@ -14,8 +14,7 @@ std::unique_ptr<ChipState> FactoryState()
 } // namespace
 
 EmulatedDevice::EmulatedDevice()
-    : state_(FactoryState()), chip_(*state_, lock_), sdk_(chip_), hid_(chip_), filterDriver_(chip_),
-      enumeration_(chip_)
+    : state_(FactoryState()), chip_(*state_, lock_), sdk_(chip_), hid_(chip_), filterDriver_(chip_), enumeration_(chip_)
 {
 }
 

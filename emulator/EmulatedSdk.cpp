@@ -27,7 +27,10 @@ std::int32_t CopyVersion(std::wstring_view version, wchar_t* text, std::int32_t 
     return kSdkOk;
 }
 
-bool ValidIndex(std::int32_t index) { return index == 0; }
+bool ValidIndex(std::int32_t index)
+{
+    return index == 0;
+}
 
 std::span<const std::uint8_t> BytesOf(const void* data, std::size_t size)
 {
@@ -44,8 +47,7 @@ std::int32_t FloatBits(float value)
 }
 
 // The master path's LED commands: only the LED controller's own bus address answers.
-template <typename Command>
-std::int32_t AtLedAddress(std::uint8_t address, std::int32_t index, Command command)
+template <typename Command> std::int32_t AtLedAddress(std::uint8_t address, std::int32_t index, Command command)
 {
     if (!ValidIndex(index))
         return kSdkBadArgument;
@@ -72,9 +74,8 @@ std::int32_t EmulatedSdk::DLLQZ_GetDLL_VersionW(wchar_t* text, std::int32_t capa
 
 std::int32_t EmulatedSdk::DLLQZ_CheckDriver()
 {
-    return chip_.SdkRequest(EntryPoint::DLLQZ_CheckDriver, {}, {}, SdkAccess::ActiveDevice, [](ChipState& s) {
-        return s.presence.driverChannelPresent ? kSdkOk : kSdkNoAnswer;
-    });
+    return chip_.SdkRequest(EntryPoint::DLLQZ_CheckDriver, {}, {}, SdkAccess::ActiveDevice,
+                            [](ChipState& s) { return s.presence.driverChannelPresent ? kSdkOk : kSdkNoAnswer; });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_CheckDriverEx(std::uint16_t vid, std::uint16_t pid)
@@ -89,11 +90,11 @@ std::int32_t EmulatedSdk::DLLQZ_CheckDriverEx(std::uint16_t vid, std::uint16_t p
 
 std::int32_t EmulatedSdk::DLLQZ_Search_Present_Device(std::uint16_t vid, std::uint16_t pid)
 {
-    return chip_.SdkRequest(EntryPoint::DLLQZ_Search_Present_Device, {vid, pid}, {}, SdkAccess::Anytime,
-                            [&](ChipState& s) {
-                                const bool present = s.presence.plugged && s.presence.vid == vid && s.presence.pid == pid;
-                                return present ? kSdkOk : kSdkNoDevice;
-                            });
+    return chip_.SdkRequest(
+        EntryPoint::DLLQZ_Search_Present_Device, {vid, pid}, {}, SdkAccess::Anytime, [&](ChipState& s) {
+            const bool present = s.presence.plugged && s.presence.vid == vid && s.presence.pid == pid;
+            return present ? kSdkOk : kSdkNoDevice;
+        });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_SetActive_Device(std::uint16_t vid, std::uint16_t pid)
@@ -201,8 +202,8 @@ std::int32_t EmulatedSdk::DLLQZ_Read_Register_ById(std::uint16_t address, std::u
 
 std::int32_t EmulatedSdk::DLLQZ_Write_Register_ById(std::uint16_t address, std::uint8_t value, std::int32_t index)
 {
-    return chip_.SdkRequest(EntryPoint::DLLQZ_Write_Register_ById, {address, value, index}, {},
-                            SdkAccess::ActiveDevice, [&](ChipState& s) {
+    return chip_.SdkRequest(EntryPoint::DLLQZ_Write_Register_ById, {address, value, index}, {}, SdkAccess::ActiveDevice,
+                            [&](ChipState& s) {
                                 if (!ValidIndex(index))
                                     return kSdkBadArgument;
                                 s.registers[address] = value;
@@ -213,25 +214,24 @@ std::int32_t EmulatedSdk::DLLQZ_Write_Register_ById(std::uint16_t address, std::
 std::int32_t EmulatedSdk::DLLQZ_Read_I2C_ById(std::uint8_t slave, std::uint8_t address, std::uint8_t* data,
                                               std::int32_t count, std::int32_t timeoutMs, std::int32_t index)
 {
-    return chip_.SdkRequest(
-        EntryPoint::DLLQZ_Read_I2C_ById, {slave, address, count, timeoutMs, index}, {}, SdkAccess::ActiveDevice,
-        [&](ChipState& s) {
-            if (!ValidIndex(index) || data == nullptr || count <= 0 ||
-                address + static_cast<std::size_t>(count) > kEepromBlockSize)
-                return kSdkBadArgument;
-            if (slave < kFirstEepromSlave || slave >= kFirstEepromSlave + kEepromBlockCount)
-                return kSdkNoAnswer;
-            std::copy_n(s.eeprom[slave - kFirstEepromSlave] + address, count, data);
-            return kSdkOk;
-        });
+    return chip_.SdkRequest(EntryPoint::DLLQZ_Read_I2C_ById, {slave, address, count, timeoutMs, index}, {},
+                            SdkAccess::ActiveDevice, [&](ChipState& s) {
+                                if (!ValidIndex(index) || data == nullptr || count <= 0 ||
+                                    address + static_cast<std::size_t>(count) > kEepromBlockSize)
+                                    return kSdkBadArgument;
+                                if (slave < kFirstEepromSlave || slave >= kFirstEepromSlave + kEepromBlockCount)
+                                    return kSdkNoAnswer;
+                                std::copy_n(s.eeprom[slave - kFirstEepromSlave] + address, count, data);
+                                return kSdkOk;
+                            });
 }
 
 // ---- Button scan ----
 
 std::int32_t EmulatedSdk::DLLQZ_SetGpioModeEx_ById(std::uint8_t mode, std::int32_t reserved, std::int32_t index)
 {
-    return chip_.SdkRequest(EntryPoint::DLLQZ_SetGpioModeEx_ById, {mode, reserved, index}, {},
-                            SdkAccess::ActiveDevice, [&](ChipState& s) {
+    return chip_.SdkRequest(EntryPoint::DLLQZ_SetGpioModeEx_ById, {mode, reserved, index}, {}, SdkAccess::ActiveDevice,
+                            [&](ChipState& s) {
                                 if (!ValidIndex(index))
                                     return kSdkBadArgument;
                                 s.hid.gpioMode = mode;
@@ -242,17 +242,17 @@ std::int32_t EmulatedSdk::DLLQZ_SetGpioModeEx_ById(std::uint8_t mode, std::int32
 std::int32_t EmulatedSdk::DLLQZ_ScanButton_ById(std::uint16_t vid, std::uint16_t pid, sdk::ButtonCallback callback,
                                                 std::int32_t enable, std::int32_t index)
 {
-    const std::int32_t result = chip_.SdkRequest(
-        EntryPoint::DLLQZ_ScanButton_ById, {vid, pid, enable, index}, {}, SdkAccess::ActiveDevice, [&](ChipState& s) {
-            if (!ValidIndex(index) || (enable != 0 && callback == nullptr))
-                return kSdkBadArgument;
-            if (s.presence.vid != vid || s.presence.pid != pid)
-                return kSdkNoDevice;
-            s.button.scanning = enable != 0 ? 1 : 0;
-            s.button.scanVid = vid;
-            s.button.scanPid = pid;
-            return kSdkOk;
-        });
+    const std::int32_t result = chip_.SdkRequest(EntryPoint::DLLQZ_ScanButton_ById, {vid, pid, enable, index}, {},
+                                                 SdkAccess::ActiveDevice, [&](ChipState& s) {
+                                                     if (!ValidIndex(index) || (enable != 0 && callback == nullptr))
+                                                         return kSdkBadArgument;
+                                                     if (s.presence.vid != vid || s.presence.pid != pid)
+                                                         return kSdkNoDevice;
+                                                     s.button.scanning = enable != 0 ? 1 : 0;
+                                                     s.button.scanVid = vid;
+                                                     s.button.scanPid = pid;
+                                                     return kSdkOk;
+                                                 });
     if (result == kSdkOk)
         scanCallback_ = enable != 0 ? callback : nullptr;
     return result;
@@ -341,11 +341,13 @@ std::int32_t EmulatedSdk::DLLQZ_SetRGB_Mode_ById(std::uint8_t address, std::uint
                             index, [&](LedController& c) { return SetLedMode(c, led, mode, parameter, time); });
 }
 
-std::int32_t EmulatedSdk::DLLQZ_SetRGB_Color(std::uint8_t address, std::uint8_t led, std::uint8_t slot,
-                                             std::uint8_t r, std::uint8_t g, std::uint8_t b, std::int32_t time)
+std::int32_t EmulatedSdk::DLLQZ_SetRGB_Color(std::uint8_t address, std::uint8_t led, std::uint8_t slot, std::uint8_t r,
+                                             std::uint8_t g, std::uint8_t b, std::int32_t time)
 {
     return MasterLedRequest(EntryPoint::DLLQZ_SetRGB_Color, {address, led, slot, r, g, b, time}, address, 0,
-                            [&](LedController& c) { return SetLedPaletteColor(c, led, slot, {r, g, b}, time); });
+                            [&](LedController& c) {
+                                return SetLedPaletteColor(c, led, slot, {r, g, b}, time);
+                            });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_SetRGB_Color_ById(std::uint8_t address, std::uint8_t led, std::uint8_t slot,
@@ -353,15 +355,18 @@ std::int32_t EmulatedSdk::DLLQZ_SetRGB_Color_ById(std::uint8_t address, std::uin
                                                   std::int32_t index)
 {
     return MasterLedRequest(EntryPoint::DLLQZ_SetRGB_Color_ById, {address, led, slot, r, g, b, time, index}, address,
-                            index,
-                            [&](LedController& c) { return SetLedPaletteColor(c, led, slot, {r, g, b}, time); });
+                            index, [&](LedController& c) {
+                                return SetLedPaletteColor(c, led, slot, {r, g, b}, time);
+                            });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_SetRGB_SingleColor(std::uint8_t address, std::uint8_t led, std::uint8_t mode,
                                                    std::uint8_t r, std::uint8_t g, std::uint8_t b, std::int32_t time)
 {
     return MasterLedRequest(EntryPoint::DLLQZ_SetRGB_SingleColor, {address, led, mode, r, g, b, time}, address, 0,
-                            [&](LedController& c) { return SetLedSingleColor(c, led, mode, {r, g, b}, time); });
+                            [&](LedController& c) {
+                                return SetLedSingleColor(c, led, mode, {r, g, b}, time);
+                            });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_SetRGB_SingleColor_ById(std::uint8_t address, std::uint8_t led, std::uint8_t mode,
@@ -369,8 +374,9 @@ std::int32_t EmulatedSdk::DLLQZ_SetRGB_SingleColor_ById(std::uint8_t address, st
                                                         std::int32_t time, std::int32_t index)
 {
     return MasterLedRequest(EntryPoint::DLLQZ_SetRGB_SingleColor_ById, {address, led, mode, r, g, b, time, index},
-                            address, index,
-                            [&](LedController& c) { return SetLedSingleColor(c, led, mode, {r, g, b}, time); });
+                            address, index, [&](LedController& c) {
+                                return SetLedSingleColor(c, led, mode, {r, g, b}, time);
+                            });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_SetRGB_Step(std::uint8_t address, std::uint8_t step, std::int32_t time)
@@ -395,8 +401,8 @@ std::int32_t EmulatedSdk::DLLQZ_SetRGB_Brightness(std::uint8_t address, std::uin
 
 // ---- LED controller, HID slave path ----
 
-std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_Mode_Ex(std::uint8_t led, std::uint8_t mode,
-                                                           std::uint8_t parameter, std::int32_t time)
+std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_Mode_Ex(std::uint8_t led, std::uint8_t mode, std::uint8_t parameter,
+                                                           std::int32_t time)
 {
     return chip_.SdkRequest(EntryPoint::DLLQZ_UsbHidSlave_SetRGB_Mode_Ex, {led, mode, parameter, time}, {},
                             SdkAccess::ActiveDevice,
@@ -407,17 +413,18 @@ std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_Color_Ex(std::uint8_t led, st
                                                             std::uint8_t g, std::uint8_t b, std::int32_t time)
 {
     return chip_.SdkRequest(EntryPoint::DLLQZ_UsbHidSlave_SetRGB_Color_Ex, {led, slot, r, g, b, time}, {},
-                            SdkAccess::ActiveDevice,
-                            [&](ChipState& s) { return SetLedPaletteColor(s.ledSlave, led, slot, {r, g, b}, time); });
+                            SdkAccess::ActiveDevice, [&](ChipState& s) {
+                                return SetLedPaletteColor(s.ledSlave, led, slot, {r, g, b}, time);
+                            });
 }
 
-std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_SingleColor_Ex(std::uint8_t led, std::uint8_t mode,
-                                                                  std::uint8_t r, std::uint8_t g, std::uint8_t b,
-                                                                  std::int32_t time)
+std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_SingleColor_Ex(std::uint8_t led, std::uint8_t mode, std::uint8_t r,
+                                                                  std::uint8_t g, std::uint8_t b, std::int32_t time)
 {
     return chip_.SdkRequest(EntryPoint::DLLQZ_UsbHidSlave_SetRGB_SingleColor_Ex, {led, mode, r, g, b, time}, {},
-                            SdkAccess::ActiveDevice,
-                            [&](ChipState& s) { return SetLedSingleColor(s.ledSlave, led, mode, {r, g, b}, time); });
+                            SdkAccess::ActiveDevice, [&](ChipState& s) {
+                                return SetLedSingleColor(s.ledSlave, led, mode, {r, g, b}, time);
+                            });
 }
 
 std::int32_t EmulatedSdk::DLLQZ_UsbHidSlave_SetRGB_Step_Ex(std::uint8_t step, std::int32_t time)

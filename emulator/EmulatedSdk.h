@@ -22,16 +22,20 @@ public:
 
     // The device's button sends `report`: when a scan runs, its callback gets it, on the calling thread
     // or on a thread of its own (joined before returning). True when the callback was called.
-    bool PressButton(const std::array<std::uint8_t, 5>& report, ButtonDelivery delivery = ButtonDelivery::CallingThread);
+    bool PressButton(const std::array<std::uint8_t, 5>& report,
+                     ButtonDelivery delivery = ButtonDelivery::CallingThread);
 
     // The callback of the running scan in this process; null when none runs. A button watcher that
     // sees presses made by another process delivers them to it.
-    sdk::ButtonCallback ScanCallback() const { return scanCallback_; }
+    sdk::ButtonCallback ScanCallback() const
+    {
+        return scanCallback_;
+    }
 
 private:
     template <typename Command>
-    std::int32_t MasterLedRequest(sdk::EntryPoint entry, std::initializer_list<std::int32_t> args,
-                                  std::uint8_t address, std::int32_t index, Command command);
+    std::int32_t MasterLedRequest(sdk::EntryPoint entry, std::initializer_list<std::int32_t> args, std::uint8_t address,
+                                  std::int32_t index, Command command);
 
     Chip& chip_;
     std::atomic<sdk::ButtonCallback> scanCallback_{nullptr};

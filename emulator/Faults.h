@@ -8,8 +8,8 @@
 namespace emulator {
 
 // A rule for the n-th (1-based, counted from now) matching request, affecting `count` requests.
-FaultRule FaultAt(RequestKind kind, std::uint32_t n, FaultAction action = FaultAction::Fail,
-                  std::uint32_t count = 1, std::uint8_t entryPoint = kAnyEntryPoint);
+FaultRule FaultAt(RequestKind kind, std::uint32_t n, FaultAction action = FaultAction::Fail, std::uint32_t count = 1,
+                  std::uint8_t entryPoint = kAnyEntryPoint);
 inline FaultRule FaultAt(sdk::EntryPoint entry, std::uint32_t n, FaultAction action = FaultAction::Fail,
                          std::uint32_t count = 1)
 {

@@ -10,8 +10,14 @@ constexpr std::uint8_t kPowerMode = 1;
 constexpr std::uint8_t kLastMode = 7;
 constexpr std::uint8_t kBrightestLevel = 6;
 
-bool ValidLed(std::uint8_t led) { return led <= kLedCount; }
-bool ValidMode(std::uint8_t mode) { return mode >= kPowerMode && mode <= kLastMode; }
+bool ValidLed(std::uint8_t led)
+{
+    return led <= kLedCount;
+}
+bool ValidMode(std::uint8_t mode)
+{
+    return mode >= kPowerMode && mode <= kLastMode;
+}
 
 // Applies `change` to the addressed LED, or to both for LED 0, and notes the command.
 template <typename Change>

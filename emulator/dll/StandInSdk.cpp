@@ -39,15 +39,15 @@ void AfterCall(sdk::EntryPoint entry, StandIn& standIn)
 
 } // namespace
 
-#define TONVIO_STANDIN_EXPORT(name, params, args)                 \
-    extern "C" std::int32_t TONVIO_SDK_CALL name params           \
-    {                                                             \
-        StandIn& standIn = TheStandIn();                          \
-        if (!standIn.device)                                      \
-            return emulator::kSdkNoDevice;                        \
-        const std::int32_t result = standIn.device->sdk().name args; \
-        AfterCall(sdk::EntryPoint::name, standIn);                \
-        return result;                                            \
+#define TONVIO_STANDIN_EXPORT(name, params, args)                                                                      \
+    extern "C" std::int32_t TONVIO_SDK_CALL name params                                                                \
+    {                                                                                                                  \
+        StandIn& standIn = TheStandIn();                                                                               \
+        if (!standIn.device)                                                                                           \
+            return emulator::kSdkNoDevice;                                                                             \
+        const std::int32_t result = standIn.device->sdk().name args;                                                   \
+        AfterCall(sdk::EntryPoint::name, standIn);                                                                     \
+        return result;                                                                                                 \
     }
 TONVIO_SDK_ENTRY_POINTS(TONVIO_STANDIN_EXPORT)
 #undef TONVIO_STANDIN_EXPORT

@@ -30,7 +30,10 @@ void NamedMutexLock::lock()
     ::WaitForSingleObject(mutex_.Get(), INFINITE);
 }
 
-void NamedMutexLock::unlock() { ::ReleaseMutex(mutex_.Get()); }
+void NamedMutexLock::unlock()
+{
+    ::ReleaseMutex(mutex_.Get());
+}
 
 std::unique_ptr<SharedChip> SharedChip::Open(unsigned long& error, const std::wstring& name)
 {
@@ -73,7 +76,8 @@ std::unique_ptr<SharedChip> SharedChip::Open(unsigned long& error, const std::ws
     return shared;
 }
 
-SharedChip::SharedChip(Key, win32::FileHandle file, win32::KernelHandle mapping, MappedView view, win32::KernelHandle mutex)
+SharedChip::SharedChip(Key, win32::FileHandle file, win32::KernelHandle mapping, MappedView view,
+                       win32::KernelHandle mutex)
     : file_(std::move(file)), mapping_(std::move(mapping)), view_(std::move(view)), lock_(std::move(mutex)),
       chip_(*static_cast<ChipState*>(view_.Get()), lock_)
 {

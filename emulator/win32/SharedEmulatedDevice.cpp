@@ -23,7 +23,8 @@ SharedEmulatedDevice::SharedEmulatedDevice(std::unique_ptr<SharedChip> shared)
 bool EmulatedDeviceRequested()
 {
     wchar_t value[8]{};
-    const DWORD length = ::GetEnvironmentVariableW(L"TONVIO_EMULATED_DEVICE", value, static_cast<DWORD>(std::size(value)));
+    const DWORD length =
+        ::GetEnvironmentVariableW(L"TONVIO_EMULATED_DEVICE", value, static_cast<DWORD>(std::size(value)));
     return length == 1 && value[0] == L'1';
 }
 

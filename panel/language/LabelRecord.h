@@ -14,7 +14,7 @@ inline constexpr std::size_t kFontNameChars = 63;
 inline constexpr wchar_t kHiddenLabelText[] = L"(null)";
 
 struct LabelRecord {
-    std::wstring text; // empty or "(null)": the control is hidden
+    std::wstring text;                    // empty or "(null)": the control is hidden
     GivenValue<std::uint32_t> upColour;   // 0x00BBGGRR
     GivenValue<std::uint32_t> downColour; // 0x00BBGGRR
     GivenValue<std::wstring> fontName;

@@ -17,12 +17,13 @@ std::vector<LanguageKey> BuildLanguageKeys()
             keys.push_back({section, name, page});
     };
 
-    labels(L"Main", kPageMain,
-           {L"LabelMenu1", L"LabelMenu2", L"LabelMenu3", L"LabelPageEQ", L"LabelPage3D", L"LabelPageEffect",
-            L"LabelPageMic", L"LabelPageVirtual7ch1", L"LabelActive", L"LabelUnDriver", L"LabelUnactive", L"LabelSync",
-            L"LabelSetting", L"LabelSX", L"LabelFeatures", L"LabelCompanyName", L"DeviceInLabel", L"DeviceOutLabel",
-            L"LabelPageLED", L"LabelPageENC", L"LabelPageVMEffect", L"LabelLanguage", L"LabelSkin", L"LabelClose",
-            L"LabelPlugin"});
+    labels(L"Main", kPageMain, {L"LabelMenu1",        L"LabelMenu2",      L"LabelMenu3",    L"LabelPageEQ",
+                                L"LabelPage3D",       L"LabelPageEffect", L"LabelPageMic",  L"LabelPageVirtual7ch1",
+                                L"LabelActive",       L"LabelUnDriver",   L"LabelUnactive", L"LabelSync",
+                                L"LabelSetting",      L"LabelSX",         L"LabelFeatures", L"LabelCompanyName",
+                                L"DeviceInLabel",     L"DeviceOutLabel",  L"LabelPageLED",  L"LabelPageENC",
+                                L"LabelPageVMEffect", L"LabelLanguage",   L"LabelSkin",     L"LabelClose",
+                                L"LabelPlugin"});
     // "LableEQ3DEnable" is spelled so in every language file in the field.
     labels(L"EQ", kPageEq,
            {L"LabelEQEnable", L"LableEQ3DEnable", L"LabelEQReset", L"LabelEQS1", L"LabelEQS2", L"LabelEQS3",
@@ -33,7 +34,8 @@ std::vector<LanguageKey> BuildLanguageKeys()
     labels(L"Effect", kPageEffect,
            {L"LabelEffectNothing", L"LabelEffectTheater", L"LabelEffectBathroom", L"LabelEffectLivingroom",
             L"LabelEffectStoneGallery"});
-    labels(L"Mic", kPageMic, {L"LabelMicBoost", L"LabelMicMute", L"LabelMicMonitor", L"LabelMicGain", L"LabelMicValue"});
+    labels(L"Mic", kPageMic,
+           {L"LabelMicBoost", L"LabelMicMute", L"LabelMicMonitor", L"LabelMicGain", L"LabelMicValue"});
     labels(L"Virtual7ch1", kPageVirtual7p1,
            {L"Label7ch1Enable", L"LabelVirtualClockwise", L"LabelVirtualCounterclockwise", L"LabelVirtualEnlarge",
             L"LabelVirtualNarrow", L"Label7ch1Reset"});

@@ -10,9 +10,8 @@ namespace panel {
 LanguageMenu BuildLanguageMenu(const ports::PrivateProfile& profile, const std::wstring& configPath,
                                std::vector<std::wstring> subfolders, const std::wstring& currentLanguage)
 {
-    std::sort(subfolders.begin(), subfolders.end(), [](const std::wstring& a, const std::wstring& b) {
-        return ToLowerAscii(a) < ToLowerAscii(b);
-    });
+    std::sort(subfolders.begin(), subfolders.end(),
+              [](const std::wstring& a, const std::wstring& b) { return ToLowerAscii(a) < ToLowerAscii(b); });
     LanguageMenu menu;
     for (const std::wstring& subfolder : subfolders) {
         std::wstring folder = CutText(subfolder, kLanguageFolderChars);
@@ -24,7 +23,8 @@ LanguageMenu BuildLanguageMenu(const ports::PrivateProfile& profile, const std::
     if (menu.items.empty())
         return menu;
     const auto current = std::find(menu.folders.begin(), menu.folders.end(), currentLanguage);
-    const std::size_t checked = current == menu.folders.end() ? 0 : static_cast<std::size_t>(current - menu.folders.begin());
+    const std::size_t checked =
+        current == menu.folders.end() ? 0 : static_cast<std::size_t>(current - menu.folders.begin());
     menu.items[checked].checked = true;
     return menu;
 }

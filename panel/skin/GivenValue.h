@@ -4,8 +4,7 @@
 
 namespace panel {
 
-template <typename T>
-struct GivenValue {
+template <typename T> struct GivenValue {
     T value{};
     bool given = false;
 

@@ -11,43 +11,51 @@ namespace {
 constexpr std::wstring_view kLineBreak = L"\r\n";
 
 // One pair of matching quotes around the whole value is not part of it.
-std::wstring_view WithoutSurroundingQuotes(std::wstring_view value) {
-    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
-        value.back() == value.front())
+std::wstring_view WithoutSurroundingQuotes(std::wstring_view value)
+{
+    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
 }
 
-std::wstring_view WithoutTrailingSpaces(std::wstring_view text) {
+std::wstring_view WithoutTrailingSpaces(std::wstring_view text)
+{
     const auto last = text.find_last_not_of(L' ');
     return last == std::wstring_view::npos ? std::wstring_view() : text.substr(0, last + 1);
 }
 
-bool EndsWithLineBreak(const std::wstring& text) {
+bool EndsWithLineBreak(const std::wstring& text)
+{
     return !text.empty() && (text.back() == L'\n' || text.back() == L'\r');
 }
 
 } // namespace
 
 IniFileProfile::IniFileProfile(ports::FileSystem& files, std::wstring windowsFolder)
-    : files_(files), windowsFolder_(std::move(windowsFolder)) {}
+    : files_(files), windowsFolder_(std::move(windowsFolder))
+{
+}
 
-std::wstring IniFileProfile::ResolvePath(const std::wstring& file) const {
-    if (file.find_first_of(L"\\/") != std::wstring::npos || windowsFolder_.empty()) return file;
+std::wstring IniFileProfile::ResolvePath(const std::wstring& file) const
+{
+    if (file.find_first_of(L"\\/") != std::wstring::npos || windowsFolder_.empty())
+        return file;
     const bool hasSeparator = windowsFolder_.back() == L'\\' || windowsFolder_.back() == L'/';
     return windowsFolder_ + (hasSeparator ? L"" : L"\\") + file;
 }
 
-std::wstring IniFileProfile::GetString(const std::wstring& file, const std::wstring& section,
-                                       const std::wstring& key, const std::wstring& defaultValue,
-                                       std::size_t capacity) const {
-    if (capacity == 0) return {};
+std::wstring IniFileProfile::GetString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                                       const std::wstring& defaultValue, std::size_t capacity) const
+{
+    if (capacity == 0)
+        return {};
     // Trailing spaces of the default are dropped, as the platform does.
     std::wstring_view result = WithoutTrailingSpaces(defaultValue);
     std::wstring text;
     if (!file.empty()) {
         const ports::FileBytes bytes = files_.ReadAll(ResolvePath(file));
-        if (bytes.status == ports::ReadStatus::Ok) text = DecodeProfileText(bytes.bytes).text;
+        if (bytes.status == ports::ReadStatus::Ok)
+            text = DecodeProfileText(bytes.bytes).text;
     }
     const std::vector<ProfileLine> lines = ParseProfileLines(text);
     if (const auto range = FindProfileSection(lines, section)) {
@@ -57,9 +65,11 @@ std::wstring IniFileProfile::GetString(const std::wstring& file, const std::wstr
     return CutText(result, capacity - 1);
 }
 
-bool IniFileProfile::WriteString(const std::wstring& file, const std::wstring& section,
-                                 const std::wstring& key, const std::wstring& value) {
-    if (file.empty()) return false;
+bool IniFileProfile::WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                                 const std::wstring& value)
+{
+    if (file.empty())
+        return false;
     const std::wstring path = ResolvePath(file);
     const ports::FileBytes bytes = files_.ReadAll(path);
     ProfileText content; // a file that does not exist yet starts empty, in ANSI
@@ -84,11 +94,11 @@ bool IniFileProfile::WriteString(const std::wstring& file, const std::wstring& s
                 --last;
             const ProfileLine& line = lines[last];
             const bool hasBreak = line.next > line.end;
-            text.insert(line.next,
-                        (hasBreak ? L"" : std::wstring(kLineBreak)) + entry + std::wstring(kLineBreak));
+            text.insert(line.next, (hasBreak ? L"" : std::wstring(kLineBreak)) + entry + std::wstring(kLineBreak));
         }
     } else {
-        if (!text.empty() && !EndsWithLineBreak(text)) text += kLineBreak;
+        if (!text.empty() && !EndsWithLineBreak(text))
+            text += kLineBreak;
         text += L"[" + section + L"]" + std::wstring(kLineBreak) + entry + std::wstring(kLineBreak);
     }
     return files_.WriteAll(path, EncodeProfileText(text, content.encoding));

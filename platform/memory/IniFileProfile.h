@@ -32,7 +32,7 @@
 namespace memory {
 
 class IniFileProfile final : public ports::PrivateProfile {
-  public:
+public:
     // A file name without "\" or "/" names a file in `windowsFolder`. `files` must outlive the store.
     IniFileProfile(ports::FileSystem& files, std::wstring windowsFolder);
 
@@ -41,7 +41,7 @@ class IniFileProfile final : public ports::PrivateProfile {
     bool WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
 
-  private:
+private:
     std::wstring ResolvePath(const std::wstring& file) const;
 
     ports::FileSystem& files_;

@@ -50,7 +50,10 @@ bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::u
     return true;
 }
 
-bool MemoryFileSystem::FileExists(const std::wstring& path) const { return files_.contains(Normalize(path)); }
+bool MemoryFileSystem::FileExists(const std::wstring& path) const
+{
+    return files_.contains(Normalize(path));
+}
 
 bool MemoryFileSystem::FolderExists(const std::wstring& path) const
 {
@@ -70,7 +73,10 @@ bool MemoryFileSystem::CreateFolder(const std::wstring& path)
     return true;
 }
 
-bool MemoryFileSystem::RemoveFile(const std::wstring& path) { return files_.erase(Normalize(path)) > 0; }
+bool MemoryFileSystem::RemoveFile(const std::wstring& path)
+{
+    return files_.erase(Normalize(path)) > 0;
+}
 
 void MemoryFileSystem::Put(const std::wstring& path, std::string_view bytes)
 {

@@ -11,7 +11,8 @@ namespace {
 using Value = MemoryRegistry::Value;
 
 // The bytes the platform would hand out for a value: DWORDs little-endian, strings UTF-16LE with terminator.
-std::vector<std::uint8_t> BytesOf(const Value& value) {
+std::vector<std::uint8_t> BytesOf(const Value& value)
+{
     std::vector<std::uint8_t> bytes;
     if (const auto* dword = std::get_if<std::uint32_t>(&value)) {
         for (int shift = 0; shift < 32; shift += 8)
@@ -25,7 +26,8 @@ std::vector<std::uint8_t> BytesOf(const Value& value) {
     return bytes;
 }
 
-auto FindValue(auto& values, const std::wstring& name) {
+auto FindValue(auto& values, const std::wstring& name)
+{
     return std::find_if(values.begin(), values.end(),
                         [&](const auto& named) { return EqualsIgnoreAsciiCase(named.name, name); });
 }
@@ -34,14 +36,17 @@ auto FindValue(auto& values, const std::wstring& name) {
 
 // One opened key: reads and writes go straight to the registry's store.
 class MemoryRegistry::Key final : public ports::RegistryKey {
-  public:
+public:
     explicit Key(KeyData& data) : data_(data) {}
 
-    std::optional<std::uint32_t> ReadDword(const std::wstring& name) const override {
+    std::optional<std::uint32_t> ReadDword(const std::wstring& name) const override
+    {
         const auto found = FindValue(data_.values, name);
-        if (data_.failReads || found == data_.values.end()) return std::nullopt;
+        if (data_.failReads || found == data_.values.end())
+            return std::nullopt;
         const std::vector<std::uint8_t> bytes = BytesOf(found->value);
-        if (bytes.size() > 4) return std::nullopt;
+        if (bytes.size() > 4)
+            return std::nullopt;
         std::uint32_t result = 0;
         for (std::size_t i = 0; i < bytes.size(); ++i)
             result |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
@@ -50,34 +55,40 @@ class MemoryRegistry::Key final : public ports::RegistryKey {
 
     bool WriteDword(const std::wstring& name, std::uint32_t value) override { return Write(name, value); }
 
-    std::optional<std::wstring> ReadString(const std::wstring& name) const override {
+    std::optional<std::wstring> ReadString(const std::wstring& name) const override
+    {
         const auto found = FindValue(data_.values, name);
-        if (data_.failReads || found == data_.values.end()) return std::nullopt;
-        if (const auto* text = std::get_if<std::wstring>(&found->value)) return *text;
+        if (data_.failReads || found == data_.values.end())
+            return std::nullopt;
+        if (const auto* text = std::get_if<std::wstring>(&found->value))
+            return *text;
         return std::nullopt;
     }
 
-    bool WriteString(const std::wstring& name, const std::wstring& value) override {
-        return Write(name, value);
-    }
+    bool WriteString(const std::wstring& name, const std::wstring& value) override { return Write(name, value); }
 
-    bool DeleteValue(const std::wstring& name) override {
+    bool DeleteValue(const std::wstring& name) override
+    {
         const auto found = FindValue(data_.values, name);
-        if (data_.failWrites || found == data_.values.end()) return false;
+        if (data_.failWrites || found == data_.values.end())
+            return false;
         data_.values.erase(found);
         return true;
     }
 
-    std::vector<std::wstring> ValueNames() const override {
+    std::vector<std::wstring> ValueNames() const override
+    {
         std::vector<std::wstring> names;
         for (const NamedValue& named : data_.values)
             names.push_back(named.name);
         return names;
     }
 
-  private:
-    bool Write(const std::wstring& name, const Value& value) {
-        if (data_.failWrites) return false;
+private:
+    bool Write(const std::wstring& name, const Value& value)
+    {
+        if (data_.failWrites)
+            return false;
         if (const auto found = FindValue(data_.values, name); found != data_.values.end())
             found->value = value;
         else
@@ -88,49 +99,56 @@ class MemoryRegistry::Key final : public ports::RegistryKey {
     KeyData& data_;
 };
 
-std::wstring MemoryRegistry::Normalize(const std::wstring& path) {
+std::wstring MemoryRegistry::Normalize(const std::wstring& path)
+{
     std::wstring result;
     for (const wchar_t c : ToLowerAscii(path)) {
-        if (c == L'\\' && (result.empty() || result.back() == L'\\')) continue;
+        if (c == L'\\' && (result.empty() || result.back() == L'\\'))
+            continue;
         result.push_back(c);
     }
-    if (!result.empty() && result.back() == L'\\') result.pop_back();
+    if (!result.empty() && result.back() == L'\\')
+        result.pop_back();
     return result;
 }
 
-MemoryRegistry::KeyId MemoryRegistry::IdOf(ports::RegistryRoot root, ports::RegistryView view,
-                                           const std::wstring& path) {
+MemoryRegistry::KeyId MemoryRegistry::IdOf(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path)
+{
     return {root, view, Normalize(path)};
 }
 
-MemoryRegistry::KeyData& MemoryRegistry::Create(const KeyId& id) {
+MemoryRegistry::KeyData& MemoryRegistry::Create(const KeyId& id)
+{
     const auto& [root, view, path] = id;
-    for (std::size_t slash = path.find(L'\\'); slash != std::wstring::npos;
-         slash = path.find(L'\\', slash + 1))
+    for (std::size_t slash = path.find(L'\\'); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
         keys_.try_emplace(KeyId{root, view, path.substr(0, slash)});
     return keys_[id];
 }
 
 ports::CreatedKey MemoryRegistry::CreateKey(ports::RegistryRoot root, const std::wstring& path,
-                                            ports::RegistryView view) {
+                                            ports::RegistryView view)
+{
     const KeyId id = IdOf(root, view, path);
-    if (failingOpens_.contains(id)) return {};
+    if (failingOpens_.contains(id))
+        return {};
     const bool existed = keys_.contains(id);
     KeyData& data = Create(id);
-    return {std::make_unique<Key>(data),
-            existed ? ports::KeyDisposition::Opened : ports::KeyDisposition::Created};
+    return {std::make_unique<Key>(data), existed ? ports::KeyDisposition::Opened : ports::KeyDisposition::Created};
 }
 
-std::unique_ptr<ports::RegistryKey>
-MemoryRegistry::OpenKey(ports::RegistryRoot root, const std::wstring& path, ports::RegistryView view) {
+std::unique_ptr<ports::RegistryKey> MemoryRegistry::OpenKey(ports::RegistryRoot root, const std::wstring& path,
+                                                            ports::RegistryView view)
+{
     const KeyId id = IdOf(root, view, path);
     const auto found = keys_.find(id);
-    if (failingOpens_.contains(id) || found == keys_.end()) return nullptr;
+    if (failingOpens_.contains(id) || found == keys_.end())
+        return nullptr;
     return std::make_unique<Key>(found->second);
 }
 
 void MemoryRegistry::Put(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path,
-                         const std::wstring& name, const Value& value) {
+                         const std::wstring& name, const Value& value)
+{
     KeyData& data = Create(IdOf(root, view, path));
     if (const auto found = FindValue(data.values, name); found != data.values.end())
         found->value = value;
@@ -138,37 +156,42 @@ void MemoryRegistry::Put(ports::RegistryRoot root, ports::RegistryView view, con
         data.values.push_back({name, value});
 }
 
-bool MemoryRegistry::KeyExists(ports::RegistryRoot root, ports::RegistryView view,
-                               const std::wstring& path) const {
+bool MemoryRegistry::KeyExists(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) const
+{
     return keys_.contains(IdOf(root, view, path));
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::Get(ports::RegistryRoot root, ports::RegistryView view,
-                                                         const std::wstring& path,
-                                                         const std::wstring& name) const {
+                                                         const std::wstring& path, const std::wstring& name) const
+{
     const auto key = keys_.find(IdOf(root, view, path));
-    if (key == keys_.end()) return std::nullopt;
+    if (key == keys_.end())
+        return std::nullopt;
     const auto found = FindValue(key->second.values, name);
-    if (found == key->second.values.end()) return std::nullopt;
+    if (found == key->second.values.end())
+        return std::nullopt;
     return found->value;
 }
 
 std::size_t MemoryRegistry::ValueCount(ports::RegistryRoot root, ports::RegistryView view,
-                                       const std::wstring& path) const {
+                                       const std::wstring& path) const
+{
     const auto key = keys_.find(IdOf(root, view, path));
     return key == keys_.end() ? 0 : key->second.values.size();
 }
 
-void MemoryRegistry::FailOpen(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) {
+void MemoryRegistry::FailOpen(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path)
+{
     failingOpens_.insert(IdOf(root, view, path));
 }
 
-void MemoryRegistry::FailWrites(ports::RegistryRoot root, ports::RegistryView view,
-                                const std::wstring& path) {
+void MemoryRegistry::FailWrites(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path)
+{
     Create(IdOf(root, view, path)).failWrites = true;
 }
 
-void MemoryRegistry::FailReads(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) {
+void MemoryRegistry::FailReads(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path)
+{
     Create(IdOf(root, view, path)).failReads = true;
 }
 

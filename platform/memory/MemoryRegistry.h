@@ -16,22 +16,20 @@
 namespace memory {
 
 class MemoryRegistry final : public ports::Registry {
-  public:
-    ports::CreatedKey CreateKey(ports::RegistryRoot root, const std::wstring& path,
-                                ports::RegistryView view) override;
+public:
+    ports::CreatedKey CreateKey(ports::RegistryRoot root, const std::wstring& path, ports::RegistryView view) override;
     std::unique_ptr<ports::RegistryKey> OpenKey(ports::RegistryRoot root, const std::wstring& path,
                                                 ports::RegistryView view) override;
 
     using Value = std::variant<std::uint32_t, std::wstring>; // REG_DWORD, REG_SZ
 
     // Test set-up and inspection.
-    void Put(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path,
-             const std::wstring& name, const Value& value);
+    void Put(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path, const std::wstring& name,
+             const Value& value);
     bool KeyExists(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) const;
     std::optional<Value> Get(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path,
                              const std::wstring& name) const;
-    std::size_t ValueCount(ports::RegistryRoot root, ports::RegistryView view,
-                           const std::wstring& path) const;
+    std::size_t ValueCount(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) const;
 
     // Fault injection on one key: opening or creating it fails; writes to it fail; reads from it fail
     // (these two create the key, empty, when it is missing).
@@ -42,7 +40,7 @@ class MemoryRegistry final : public ports::Registry {
     // "a\b" for "\A\\B\": the form under which a key path is stored.
     static std::wstring Normalize(const std::wstring& path);
 
-  private:
+private:
     class Key;
     using KeyId = std::tuple<ports::RegistryRoot, ports::RegistryView, std::wstring>;
 

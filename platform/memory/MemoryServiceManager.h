@@ -29,7 +29,7 @@ struct SimulatedService {
 };
 
 class MemoryServiceManager final : public ports::ServiceManager {
-  public:
+public:
     explicit MemoryServiceManager(ManualClock& clock);
 
     std::unique_ptr<ports::ServiceManagerConnection> Connect() override;
@@ -59,7 +59,7 @@ class MemoryServiceManager final : public ports::ServiceManager {
 
     struct State; // shared with the handles and the clock listener, so neither outlives it
 
-  private:
+private:
     std::shared_ptr<State> state_;
 };
 

@@ -13,7 +13,7 @@
 namespace memory {
 
 class MemorySystemInfo final : public ports::SystemInfo {
-  public:
+public:
     struct Facts {
         ports::Wow64Lookup wow64{ports::Lookup::Succeeded, false};
         ports::Lookup disableRedirection = ports::Lookup::Succeeded;
@@ -23,8 +23,7 @@ class MemorySystemInfo final : public ports::SystemInfo {
         std::uint32_t packedVersion = 0x4A65000A; // 10.0, build 19045
         ports::OsVersionLookup rtlVersion{ports::Lookup::Succeeded, {10, 0, 19045, 2, 0}};
         std::uint16_t architecture = ports::kArchitectureX64;
-        std::map<int, std::wstring> folders{
-            {ports::kCsidlProgramFiles, L"C:\\Program Files"}}; // SHGetFolderPathW
+        std::map<int, std::wstring> folders{{ports::kCsidlProgramFiles, L"C:\\Program Files"}}; // SHGetFolderPathW
         std::map<int, std::wstring> specialFolders{{ports::kCsidlSystem, L"C:\\Windows\\system32"},
                                                    {ports::kCsidlSystemX86, L"C:\\Windows\\SysWOW64"}};
         std::wstring systemDirectory = L"C:\\Windows\\system32";
@@ -55,7 +54,7 @@ class MemorySystemInfo final : public ports::SystemInfo {
     // to those called while redirection was switched off.
     const std::vector<std::wstring>& Calls() const { return calls_; }
 
-  private:
+private:
     void Record(const wchar_t* call) const;
 
     bool redirectionOff_ = false;

@@ -9,15 +9,14 @@
 namespace memory {
 
 class MemoryVersionResource final : public ports::VersionResource {
-  public:
+public:
     ports::VersionResourceRead ReadFixedFileVersion(const std::wstring& path) const override;
 
     void Put(const std::wstring& path, const ports::VersionResourceRead& read);
     // A readable resource of file version a.b.c.d with the right signature.
-    void PutVersion(const std::wstring& path, std::uint16_t a, std::uint16_t b, std::uint16_t c,
-                    std::uint16_t d);
+    void PutVersion(const std::wstring& path, std::uint16_t a, std::uint16_t b, std::uint16_t c, std::uint16_t d);
 
-  private:
+private:
     std::map<std::wstring, ports::VersionResourceRead> files_;
 };
 

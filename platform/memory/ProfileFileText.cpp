@@ -14,7 +14,8 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf16(std::wstring& text, char32_t codePoint) {
+void AppendUtf16(std::wstring& text, char32_t codePoint)
+{
     if (codePoint <= 0xFFFF) {
         text.push_back(static_cast<wchar_t>(codePoint));
         return;
@@ -24,7 +25,8 @@ void AppendUtf16(std::wstring& text, char32_t codePoint) {
     text.push_back(static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF)));
 }
 
-std::wstring DecodeUtf8(std::span<const std::uint8_t> bytes) {
+std::wstring DecodeUtf8(std::span<const std::uint8_t> bytes)
+{
     std::wstring text;
     text.reserve(bytes.size());
     std::size_t pos = 0;
@@ -52,8 +54,8 @@ std::wstring DecodeUtf8(std::span<const std::uint8_t> bytes) {
         }
         // Overlong forms, surrogates and values past U+10FFFF are malformed.
         static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (codePoint < kSmallest[length] || codePoint > 0x10FFFF ||
-                      (codePoint >= 0xD800 && codePoint <= 0xDFFF)))
+        if (valid &&
+            (codePoint < kSmallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)))
             valid = false;
         if (!valid) {
             text.push_back(static_cast<wchar_t>(kReplacement));
@@ -66,7 +68,8 @@ std::wstring DecodeUtf8(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-void AppendUtf8(std::vector<std::uint8_t>& bytes, char32_t codePoint) {
+void AppendUtf8(std::vector<std::uint8_t>& bytes, char32_t codePoint)
+{
     const auto byte = [&bytes](char32_t value) { bytes.push_back(static_cast<std::uint8_t>(value)); };
     if (codePoint < 0x80) {
         byte(codePoint);
@@ -86,7 +89,8 @@ void AppendUtf8(std::vector<std::uint8_t>& bytes, char32_t codePoint) {
 }
 
 // The code point at `i` (a surrogate pair counts once); `i` moves past it. A lone surrogate is U+FFFD.
-char32_t NextCodePoint(const std::wstring& text, std::size_t& i) {
+char32_t NextCodePoint(const std::wstring& text, std::size_t& i)
+{
     const char32_t unit = static_cast<char32_t>(text[i++]) & 0xFFFF;
     if (unit >= 0xD800 && unit <= 0xDBFF && i < text.size()) {
         const char32_t low = static_cast<char32_t>(text[i]) & 0xFFFF;
@@ -98,21 +102,25 @@ char32_t NextCodePoint(const std::wstring& text, std::size_t& i) {
     return (unit >= 0xD800 && unit <= 0xDFFF) ? kReplacement : unit;
 }
 
-std::uint8_t UnicodeToCp1252(char32_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<std::uint8_t>(unit);
+std::uint8_t UnicodeToCp1252(char32_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<std::uint8_t>(unit);
     for (std::size_t i = 0; i < kCp1252High.size(); ++i)
-        if (kCp1252High[i] == unit) return static_cast<std::uint8_t>(0x80 + i);
+        if (kCp1252High[i] == unit)
+            return static_cast<std::uint8_t>(0x80 + i);
     return '?';
 }
 
 } // namespace
 
-wchar_t Cp1252ToUnicode(std::uint8_t byte) {
-    return (byte >= 0x80 && byte <= 0x9F) ? static_cast<wchar_t>(kCp1252High[byte - 0x80])
-                                          : static_cast<wchar_t>(byte);
+wchar_t Cp1252ToUnicode(std::uint8_t byte)
+{
+    return (byte >= 0x80 && byte <= 0x9F) ? static_cast<wchar_t>(kCp1252High[byte - 0x80]) : static_cast<wchar_t>(byte);
 }
 
-ProfileText DecodeProfileText(std::span<const std::uint8_t> bytes) {
+ProfileText DecodeProfileText(std::span<const std::uint8_t> bytes)
+{
     ProfileText result;
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         result.encoding = ProfileEncoding::Utf16LE;
@@ -130,7 +138,8 @@ ProfileText DecodeProfileText(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
-std::vector<std::uint8_t> EncodeProfileText(const std::wstring& text, ProfileEncoding encoding) {
+std::vector<std::uint8_t> EncodeProfileText(const std::wstring& text, ProfileEncoding encoding)
+{
     std::vector<std::uint8_t> bytes;
     switch (encoding) {
     case ProfileEncoding::Ansi:

@@ -31,8 +31,7 @@ struct ProfileSectionRange {
 };
 
 // The first section called `section` (ASCII case ignored, surrounding blanks ignored).
-std::optional<ProfileSectionRange> FindProfileSection(const std::vector<ProfileLine>& lines,
-                                                      std::wstring_view section);
+std::optional<ProfileSectionRange> FindProfileSection(const std::vector<ProfileLine>& lines, std::wstring_view section);
 
 // The index of the first key line called `key` inside `range`.
 std::optional<std::size_t> FindProfileKey(const std::vector<ProfileLine>& lines, ProfileSectionRange range,

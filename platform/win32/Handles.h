@@ -8,8 +8,7 @@
 namespace win32 {
 
 // Traits: `Handle` type, `Invalid()` value, `Close(handle)`.
-template <typename Traits>
-class UniqueHandle {
+template <typename Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 

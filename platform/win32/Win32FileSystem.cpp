@@ -66,6 +66,9 @@ bool Win32FileSystem::CreateFolder(const std::wstring& path)
     return ::CreateDirectoryW(path.c_str(), nullptr) || FolderExists(path);
 }
 
-bool Win32FileSystem::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != FALSE; }
+bool Win32FileSystem::RemoveFile(const std::wstring& path)
+{
+    return ::DeleteFileW(path.c_str()) != FALSE;
+}
 
 } // namespace win32

@@ -20,9 +20,9 @@ public:
         // DeviceIoControl takes a writable input buffer; the caller's bytes stay untouched.
         std::vector<std::uint8_t> in(input.begin(), input.end());
         DWORD returned = 0;
-        const BOOL succeeded = ::DeviceIoControl(device_.Get(), controlCode, in.empty() ? nullptr : in.data(),
-                                                 static_cast<DWORD>(in.size()), output.empty() ? nullptr : output.data(),
-                                                 static_cast<DWORD>(output.size()), &returned, nullptr);
+        const BOOL succeeded = ::DeviceIoControl(
+            device_.Get(), controlCode, in.empty() ? nullptr : in.data(), static_cast<DWORD>(in.size()),
+            output.empty() ? nullptr : output.data(), static_cast<DWORD>(output.size()), &returned, nullptr);
         return {succeeded != FALSE, succeeded ? static_cast<std::uint32_t>(returned) : 0u};
     }
 

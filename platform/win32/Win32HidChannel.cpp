@@ -103,13 +103,15 @@ std::unique_ptr<ports::HidInterface> Win32HidChannel::OpenFirst(std::uint16_t vi
 {
     GUID hidClass{};
     ::HidD_GetHidGuid(&hidClass);
-    const DeviceInfoList list(::SetupDiGetClassDevsW(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    const DeviceInfoList list(
+        ::SetupDiGetClassDevsW(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (!list)
         return nullptr;
 
     SP_DEVICE_INTERFACE_DATA deviceInterface{};
     deviceInterface.cbSize = sizeof(deviceInterface);
-    for (DWORD index = 0; ::SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &hidClass, index, &deviceInterface); ++index) {
+    for (DWORD index = 0; ::SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &hidClass, index, &deviceInterface);
+         ++index) {
         const std::wstring path = InterfacePath(list.Get(), deviceInterface);
         if (path.empty())
             continue;

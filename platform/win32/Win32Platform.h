@@ -18,7 +18,10 @@ namespace win32 {
 
 class Win32Platform {
 public:
-    ports::Platform Ports() { return {files_, profile_, registry_, system_, versions_, services_, devices_, clock_, debug_}; }
+    ports::Platform Ports()
+    {
+        return {files_, profile_, registry_, system_, versions_, services_, devices_, clock_, debug_};
+    }
 
 private:
     Win32FileSystem files_;

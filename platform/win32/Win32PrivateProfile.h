@@ -6,7 +6,7 @@
 namespace win32 {
 
 class Win32PrivateProfile final : public ports::PrivateProfile {
-  public:
+public:
     std::wstring GetString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                            const std::wstring& defaultValue, std::size_t capacity) const override;
     bool WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,

@@ -6,104 +6,115 @@ namespace win32 {
 
 namespace {
 
-HKEY RootKey(ports::RegistryRoot root) {
+HKEY RootKey(ports::RegistryRoot root)
+{
     return root == ports::RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-REGSAM FullAccessIn(ports::RegistryView view) {
+REGSAM FullAccessIn(ports::RegistryView view)
+{
     return KEY_ALL_ACCESS | (view == ports::RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
 }
 
 class Win32RegistryKey final : public ports::RegistryKey {
-  public:
+public:
     explicit Win32RegistryKey(RegistryKeyHandle key) : key_(std::move(key)) {}
 
-    std::optional<std::uint32_t> ReadDword(const std::wstring& name) const override {
+    std::optional<std::uint32_t> ReadDword(const std::wstring& name) const override
+    {
         DWORD value = 0;
         DWORD size = sizeof(value);
-        if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
-                               &size) != ERROR_SUCCESS)
+        if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS)
             return std::nullopt;
         return value;
     }
 
-    bool WriteDword(const std::wstring& name, std::uint32_t value) override {
+    bool WriteDword(const std::wstring& name, std::uint32_t value) override
+    {
         const DWORD data = value;
         return ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                                 sizeof(data)) == ERROR_SUCCESS;
     }
 
-    std::optional<std::wstring> ReadString(const std::wstring& name) const override {
+    std::optional<std::wstring> ReadString(const std::wstring& name) const override
+    {
         // The value may grow between asking its size and reading it; ask again then.
         for (int attempt = 0; attempt < 4; ++attempt) {
             DWORD type = 0;
             DWORD size = 0;
-            if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-                    ERROR_SUCCESS ||
+            if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
                 (type != REG_SZ && type != REG_EXPAND_SZ))
                 return std::nullopt;
             std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
             size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
             const LSTATUS status = ::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type,
                                                       reinterpret_cast<BYTE*>(text.data()), &size);
-            if (status == ERROR_MORE_DATA) continue;
-            if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+            if (status == ERROR_MORE_DATA)
+                continue;
+            if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+                return std::nullopt;
             // Stored strings need not carry their terminator; cut at the first one there is.
             text.resize(size / sizeof(wchar_t));
-            if (const auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+            if (const auto end = text.find(L'\0'); end != std::wstring::npos)
+                text.resize(end);
             return text;
         }
         return std::nullopt;
     }
 
-    bool WriteString(const std::wstring& name, const std::wstring& value) override {
+    bool WriteString(const std::wstring& name, const std::wstring& value) override
+    {
         const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(value.c_str()), size) == ERROR_SUCCESS;
+        return ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                size) == ERROR_SUCCESS;
     }
 
-    bool DeleteValue(const std::wstring& name) override {
+    bool DeleteValue(const std::wstring& name) override
+    {
         return ::RegDeleteValueW(key_.Get(), name.c_str()) == ERROR_SUCCESS;
     }
 
-    std::vector<std::wstring> ValueNames() const override {
+    std::vector<std::wstring> ValueNames() const override
+    {
         std::vector<std::wstring> names;
         DWORD longestName = 0;
-        if (::RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (::RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return names;
         std::wstring buffer(longestName + 1, L'\0');
         for (DWORD index = 0;; ++index) {
             DWORD length = static_cast<DWORD>(buffer.size());
-            const LSTATUS status = ::RegEnumValueW(key_.Get(), index, buffer.data(), &length, nullptr,
-                                                   nullptr, nullptr, nullptr);
-            if (status != ERROR_SUCCESS) break;
+            const LSTATUS status =
+                ::RegEnumValueW(key_.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (status != ERROR_SUCCESS)
+                break;
             names.emplace_back(buffer.data(), length);
         }
         return names;
     }
 
-  private:
+private:
     RegistryKeyHandle key_;
 };
 
 } // namespace
 
-ports::CreatedKey Win32Registry::CreateKey(ports::RegistryRoot root, const std::wstring& path,
-                                           ports::RegistryView view) {
+ports::CreatedKey Win32Registry::CreateKey(ports::RegistryRoot root, const std::wstring& path, ports::RegistryView view)
+{
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          FullAccessIn(view), nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccessIn(view), nullptr,
+                          &key, &disposition) != ERROR_SUCCESS)
         return {};
     RegistryKeyHandle owned(key);
-    return {std::make_unique<Win32RegistryKey>(std::move(owned)), disposition == REG_CREATED_NEW_KEY
-                                                                      ? ports::KeyDisposition::Created
-                                                                      : ports::KeyDisposition::Opened};
+    return {std::make_unique<Win32RegistryKey>(std::move(owned)),
+            disposition == REG_CREATED_NEW_KEY ? ports::KeyDisposition::Created : ports::KeyDisposition::Opened};
 }
 
 std::unique_ptr<ports::RegistryKey> Win32Registry::OpenKey(ports::RegistryRoot root, const std::wstring& path,
-                                                           ports::RegistryView view) {
+                                                           ports::RegistryView view)
+{
     HKEY key = nullptr;
     if (::RegOpenKeyExW(RootKey(root), path.c_str(), 0, FullAccessIn(view), &key) != ERROR_SUCCESS)
         return nullptr;

@@ -7,9 +7,8 @@
 namespace win32 {
 
 class Win32Registry final : public ports::Registry {
-  public:
-    ports::CreatedKey CreateKey(ports::RegistryRoot root, const std::wstring& path,
-                                ports::RegistryView view) override;
+public:
+    ports::CreatedKey CreateKey(ports::RegistryRoot root, const std::wstring& path, ports::RegistryView view) override;
     std::unique_ptr<ports::RegistryKey> OpenKey(ports::RegistryRoot root, const std::wstring& path,
                                                 ports::RegistryView view) override;
 };

@@ -66,8 +66,8 @@ HMODULE LoadFromTrustedFolders(const std::wstring& fileName, DWORD& error)
 std::wstring SystemErrorText(unsigned long errorCode)
 {
     wchar_t text[512]{};
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, errorCode,
-                                          0, text, static_cast<DWORD>(std::size(text)), nullptr);
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                          errorCode, 0, text, static_cast<DWORD>(std::size(text)), nullptr);
     return std::wstring(text, length);
 }
 

@@ -7,7 +7,7 @@
 namespace win32 {
 
 class Win32ServiceManager final : public ports::ServiceManager {
-  public:
+public:
     std::unique_ptr<ports::ServiceManagerConnection> Connect() override;
 };
 

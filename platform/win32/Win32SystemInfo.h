@@ -7,7 +7,7 @@
 namespace win32 {
 
 class Win32SystemInfo final : public ports::SystemInfo {
-  public:
+public:
     ports::Wow64Lookup IsWow64Process() const override;
     ports::Lookup DisableWow64FsRedirection(ports::RedirectionCookie& cookie) override;
     ports::Lookup RevertWow64FsRedirection(ports::RedirectionCookie cookie) override;

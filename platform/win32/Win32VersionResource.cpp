@@ -6,20 +6,25 @@
 
 namespace win32 {
 
-ports::VersionResourceRead Win32VersionResource::ReadFixedFileVersion(const std::wstring& path) const {
+ports::VersionResourceRead Win32VersionResource::ReadFixedFileVersion(const std::wstring& path) const
+{
     using Status = ports::VersionResourceStatus;
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size == 0) return {Status::NoResource, {}};
+    if (size == 0)
+        return {Status::NoResource, {}};
 
     std::vector<BYTE> resource(size);
-    if (!::GetFileVersionInfoW(path.c_str(), 0, size, resource.data())) return {Status::CannotRead, {}};
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, resource.data()))
+        return {Status::CannotRead, {}};
 
     void* block = nullptr;
     UINT blockSize = 0;
-    if (!::VerQueryValueW(resource.data(), L"\\", &block, &blockSize)) return {Status::NoRootBlock, {}};
+    if (!::VerQueryValueW(resource.data(), L"\\", &block, &blockSize))
+        return {Status::NoRootBlock, {}};
     // A block too short for the fixed structure holds nothing that can be read safely.
-    if (blockSize < sizeof(VS_FIXEDFILEINFO) || !block) return {Status::EmptyRootBlock, {}};
+    if (blockSize < sizeof(VS_FIXEDFILEINFO) || !block)
+        return {Status::EmptyRootBlock, {}};
 
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
     return {Status::Ok, {fixed->dwSignature, fixed->dwFileVersionMS, fixed->dwFileVersionLS}};

@@ -6,7 +6,7 @@
 namespace win32 {
 
 class Win32VersionResource final : public ports::VersionResource {
-  public:
+public:
     ports::VersionResourceRead ReadFixedFileVersion(const std::wstring& path) const override;
 };
 

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     static const std::wstring path = L"C:\\fuzz\\input.ini";
     memory::MemoryFileSystem files;
     files.Put(path, std::string_view(reinterpret_cast<const char*>(data), size));
@@ -19,12 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const std::wstring& line : manager.Lines())
         for (const wchar_t unit : line)
-            if (static_cast<std::uint32_t>(unit) > 0xFFFF || unit == L'\0') std::abort();
+            if (static_cast<std::uint32_t>(unit) > 0xFFFF || unit == L'\0')
+                std::abort();
 
     std::vector<std::wstring> names;
     for (std::size_t i = 0; i < manager.SectionCount(); ++i) {
         const REGINI_MGR::CIniSectionDefine definition = manager.SectionAt(i);
-        if (!manager.HasSection(definition.Name())) std::abort();
+        if (!manager.HasSection(definition.Name()))
+            std::abort();
         manager.GetValueNames(definition.Name(), names);
         for (const std::wstring& name : names)
             if (name.empty())

@@ -87,17 +87,16 @@ TEST_F(ButtonScanTest, ReportFromTheSdkThreadIsHandledOnTheGuiThreadOnly)
 TEST_F(ButtonScanTest, SameReportTwiceReachesTheHandlerOnce)
 {
     ASSERT_EQ(scan_.Start(kVid, kPid), 0);
-    for (const ButtonReport& report : {ButtonReport{1, 2, 3, 4, 5}, ButtonReport{1, 2, 3, 4, 5},
-                                       ButtonReport{1, 2, 0xAB, 4, 5}})
+    for (const ButtonReport& report :
+         {ButtonReport{1, 2, 3, 4, 5}, ButtonReport{1, 2, 3, 4, 5}, ButtonReport{1, 2, 0xAB, 4, 5}})
         device_.sdk().PressButton(report, ButtonDelivery::OtherThread);
     scan_.DeliverReports();
 
     EXPECT_EQ(handled_, (std::vector<ButtonReport>{{1, 2, 3, 4, 5}, {1, 2, 0xAB, 4, 5}}));
     EXPECT_EQ(pendingMessageRuns_, 3) << "pending messages are processed after every report";
     EXPECT_EQ(debug_.Lines(), (std::vector<std::wstring>{
-                                  L"Previous = ", L"", L"Current = ", L"Raw Data = 01 02 03 04 05\n\n",
-                                  L"Previous = ", L"Raw Data = 01 02 03 04 05\n\n", L"Current = ",
-                                  L"Raw Data = 01 02 AB 04 05\n\n"}));
+                                  L"Previous = ", L"", L"Current = ", L"Raw Data = 01 02 03 04 05\n\n", L"Previous = ",
+                                  L"Raw Data = 01 02 03 04 05\n\n", L"Current = ", L"Raw Data = 01 02 AB 04 05\n\n"}));
 }
 
 TEST_F(ButtonScanTest, HandlerFailureIsLoggedUnlessZeroOrMinusOne)
@@ -121,10 +120,13 @@ TEST(ButtonScan, ButtonSeenOnlyWithAButtonLine)
     memory::RecordingDebugOutput debug;
     ASSERT_EQ(device.sdk().DLLQZ_SetActive_Device(kVid, kPid), 0);
     int handled = 0;
-    device::ButtonScan scan(device.sdk(), debug, 0, {{}, [&](const ButtonReport&) {
-                                        ++handled;
-                                        return 0;
-                                    }, {}});
+    device::ButtonScan scan(device.sdk(), debug, 0,
+                            {{},
+                             [&](const ButtonReport&) {
+                                 ++handled;
+                                 return 0;
+                             },
+                             {}});
     ASSERT_EQ(scan.Start(kVid, kPid), 0);
     device.sdk().PressButton({1, 0, 0, 0, 0});
     scan.DeliverReports();

@@ -32,7 +32,8 @@ inline std::vector<std::vector<std::uint8_t>> ReportHeads(emulator::Chip& chip, 
     std::vector<std::vector<std::uint8_t>> heads;
     for (const auto& request : OfKind(chip, kind)) {
         const auto bytes = Bytes(request);
-        heads.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), 5)));
+        heads.emplace_back(bytes.begin(),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), 5)));
     }
     return heads;
 }

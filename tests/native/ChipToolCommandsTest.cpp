@@ -15,8 +15,7 @@ namespace {
 class ChipToolCommandsTest : public testing::Test {
 protected:
     emulator::ChipToolOutcome Run(std::vector<std::string> args) { return RunChipToolCommand(device_.chip(), args); }
-    template <typename Read>
-    auto State(Read read)
+    template <typename Read> auto State(Read read)
     {
         return device_.chip().WithState([&](ChipState& s) { return read(s); });
     }
@@ -35,12 +34,14 @@ TEST_F(ChipToolCommandsTest, CommandsChangeThePresenceTheTestsAndDemosNeed)
     const Case cases[] = {
         {{"unplug"}, [](const ChipState& s) { return s.presence.plugged == 0; }},
         {{"plug"}, [](const ChipState& s) { return s.presence.plugged == 1 && s.presence.plugGeneration == 2; }},
-        {{"identity", "0x1a2b", "4D2F"}, [](const ChipState& s) { return s.presence.vid == 0x1A2B && s.presence.pid == 0x4D2F; }},
+        {{"identity", "0x1a2b", "4D2F"},
+         [](const ChipState& s) { return s.presence.vid == 0x1A2B && s.presence.pid == 0x4D2F; }},
         {{"report-lengths", "4", "9"},
          [](const ChipState& s) { return s.presence.outputReportLength == 4 && s.presence.inputReportLength == 9; }},
         {{"driver", "missing"}, [](const ChipState& s) { return s.presence.driverChannelPresent == 0; }},
         {{"driver", "present"}, [](const ChipState& s) { return s.presence.driverChannelPresent == 1; }},
-        {{"probe-failures", "never"}, [](const ChipState& s) { return s.sound.probeFailuresLeft == emulator::kForever; }},
+        {{"probe-failures", "never"},
+         [](const ChipState& s) { return s.sound.probeFailuresLeft == emulator::kForever; }},
         {{"probe-failures", "3"}, [](const ChipState& s) { return s.sound.probeFailuresLeft == 3; }},
         {{"reset"}, [](const ChipState& s) { return s.presence.vid == 0x4D2F && s.presence.outputReportLength == 65; }},
     };
@@ -103,7 +104,8 @@ TEST_F(ChipToolCommandsTest, DumpsShowRegistersPresenceAndTheRequestRecord)
     EXPECT_NE(requests.find("     2 hid-output [65] 00 60 00 00 30 00"), std::string::npos) << requests;
 
     const std::string status = Run({"status"}).output;
-    EXPECT_NE(status.find("plugged 1\nactive 1\ndriver-channel present\nidentity 4D2F 4802\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("plugged 1\nactive 1\ndriver-channel present\nidentity 4D2F 4802\n"), std::string::npos)
+        << status;
     EXPECT_NE(status.find("open-handles hid 1 driver 0\n"), std::string::npos) << status;
     EXPECT_NE(status.find("hardware-id USB\\VID_4D2F&PID_4802&REV_0100&MI_00\n"), std::string::npos) << status;
 

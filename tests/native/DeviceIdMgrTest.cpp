@@ -89,8 +89,8 @@ TEST_F(DeviceIdMgrTest, PatternMatching)
 TEST_F(DeviceIdMgrTest, FindPresentDeviceTakesTheFirstAcceptedDeviceOfTheTemplateLength)
 {
     ASSERT_EQ(Load("[USB_VID_PID]\r\n1=USB\\VID_4D2F&PID_48XX&REV_0100&MI_00\r\n2=USB\\VID_4D2F&PID_48XX\r\n"), 0);
-    rig.devices.Add({});                                        // no hardware ID at all
-    rig.devices.Add({L"USB\\VID_4D2F&PID_4812"});               // accepted, but not of the template's length
+    rig.devices.Add({});                                         // no hardware ID at all
+    rig.devices.Add({L"USB\\VID_4D2F&PID_4812"});                // accepted, but not of the template's length
     rig.devices.Add({L"ACPI\\PNP0303", kId4812});                // only the first ID counts
     rig.devices.Add({L"USB\\VID_4D2F&PID_4855&REV_0100&MI_00"}); // the first that matches
     rig.devices.Add({kId4812});

@@ -34,8 +34,7 @@ protected:
     EmulatedChipTest() { EXPECT_EQ(sdk().DLLQZ_SetActive_Device(kVid, kPid), 0); }
 
     emulator::EmulatedSdk& sdk() { return device_.sdk(); }
-    template <typename Read>
-    auto State(Read read)
+    template <typename Read> auto State(Read read)
     {
         return device_.chip().WithState([&](ChipState& s) { return read(s); });
     }
@@ -247,8 +246,8 @@ TEST_F(EmulatedChipTest, EnumerationShowsTheHardwareIdsOfItsIdentity)
     const auto devices = device_.enumeration().PresentDevices();
     ASSERT_TRUE(devices.has_value());
     ASSERT_EQ(devices->size(), 1u);
-    EXPECT_EQ(devices->front().hardwareIds, (std::vector<std::wstring>{L"USB\\VID_4D2F&PID_48AB&REV_0100&MI_00",
-                                                                       L"USB\\VID_4D2F&PID_48AB&MI_00"}));
+    EXPECT_EQ(devices->front().hardwareIds,
+              (std::vector<std::wstring>{L"USB\\VID_4D2F&PID_48AB&REV_0100&MI_00", L"USB\\VID_4D2F&PID_48AB&MI_00"}));
 }
 
 TEST_F(EmulatedChipTest, HandlesAreCountedUntilClosed)

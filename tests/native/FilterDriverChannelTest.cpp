@@ -46,13 +46,15 @@ const std::vector<RequestCase>& Requests()
              std::uint32_t status = 0;
              return c.StatusRequest(status);
          },
-         0x00223190, {1, 0, 0, 0, 0, 0, 0, 0}},
+         0x00223190,
+         {1, 0, 0, 0, 0, 0, 0, 0}},
         {"control",
          [](FilterDriverChannel& c) {
              std::uint32_t value = 0x11223344;
              return c.ControlRequest(3, value);
          },
-         0x00223028, {1, 0, 3, 0, 0x44, 0x33, 0x22, 0x11}},
+         0x00223028,
+         {1, 0, 3, 0, 0x44, 0x33, 0x22, 0x11}},
         {"effect selection", [](FilterDriverChannel& c) { return c.SelectEffect(4); }, 0x08232008, {4, 0, 0, 0}},
         {"effect switch", [](FilterDriverChannel& c) { return c.SwitchEffect(1); }, 0x08232000, {1, 0, 0, 0}},
     };

@@ -29,14 +29,22 @@ struct LineCase {
 };
 
 const LineCase kLineCases[] = {
-    {"LED on: lines only read", [](ports::HidChannel& c) { return device::ApplyLedLineState(c, kVid, kPid, true); },
-     {{0x00, 0x60, 0x00, 0x00, 0x30}, kEndOfTransfer}, kLinesBefore},
-    {"LED off: all lines low", [](ports::HidChannel& c) { return device::ApplyLedLineState(c, kVid, kPid, false); },
-     {{0x00, 0x60, 0x00, 0xFF, 0x3C}, kEndOfTransfer}, 0x000},
-    {"LED line high", [](ports::HidChannel& c) { return device::DriveLedLine(c, kVid, kPid, true); },
-     {{0x00, 0x60, 0x01, 0xFF, 0x3C}, kEndOfTransfer}, 0x001},
-    {"LED line low", [](ports::HidChannel& c) { return device::DriveLedLine(c, kVid, kPid, false); },
-     {{0x00, 0x60, 0x00, 0xFF, 0x3C}, kEndOfTransfer}, 0x000},
+    {"LED on: lines only read",
+     [](ports::HidChannel& c) { return device::ApplyLedLineState(c, kVid, kPid, true); },
+     {{0x00, 0x60, 0x00, 0x00, 0x30}, kEndOfTransfer},
+     kLinesBefore},
+    {"LED off: all lines low",
+     [](ports::HidChannel& c) { return device::ApplyLedLineState(c, kVid, kPid, false); },
+     {{0x00, 0x60, 0x00, 0xFF, 0x3C}, kEndOfTransfer},
+     0x000},
+    {"LED line high",
+     [](ports::HidChannel& c) { return device::DriveLedLine(c, kVid, kPid, true); },
+     {{0x00, 0x60, 0x01, 0xFF, 0x3C}, kEndOfTransfer},
+     0x001},
+    {"LED line low",
+     [](ports::HidChannel& c) { return device::DriveLedLine(c, kVid, kPid, false); },
+     {{0x00, 0x60, 0x00, 0xFF, 0x3C}, kEndOfTransfer},
+     0x000},
 };
 
 std::uint32_t OpenHidHandles(emulator::EmulatedDevice& device)

@@ -117,19 +117,28 @@ namespace {
 // One operation of the register channel with its numeric result.
 using Operation = std::function<int(ports::HidInterface&)>;
 
-int WriteRegisterOp(ports::HidInterface& hid) { return static_cast<int>(device::WriteRegister(hid, 0x120, 1)); }
+int WriteRegisterOp(ports::HidInterface& hid)
+{
+    return static_cast<int>(device::WriteRegister(hid, 0x120, 1));
+}
 int ReadRegisterOp(ports::HidInterface& hid)
 {
     std::uint8_t value = 0;
     return static_cast<int>(device::ReadRegister(hid, 0x120, value));
 }
-int WriteGpioOp(ports::HidInterface& hid) { return static_cast<int>(device::WriteGpioLines(hid, {})); }
+int WriteGpioOp(ports::HidInterface& hid)
+{
+    return static_cast<int>(device::WriteGpioLines(hid, {}));
+}
 int ReadGpioOp(ports::HidInterface& hid)
 {
     device::GpioLines lines{};
     return static_cast<int>(device::ReadGpioLines(hid, lines));
 }
-int EndTransferOp(ports::HidInterface& hid) { return static_cast<int>(device::EndTransfer(hid)); }
+int EndTransferOp(ports::HidInterface& hid)
+{
+    return static_cast<int>(device::EndTransfer(hid));
+}
 
 } // namespace
 

@@ -16,8 +16,9 @@ namespace {
 const std::wstring kPath = L"C:\\Tonvio\\AudioConfig.cfg";
 
 class IniFileManagerTest : public ::testing::Test {
-  protected:
-    int Load(std::string_view bytes) {
+protected:
+    int Load(std::string_view bytes)
+    {
         files.Put(kPath, bytes);
         return manager.OpenFromFile(kPath);
     }
@@ -26,7 +27,8 @@ class IniFileManagerTest : public ::testing::Test {
     CIniMgr manager{files};
 };
 
-std::vector<std::wstring> Names(const CIniMgr& manager, const std::wstring& section) {
+std::vector<std::wstring> Names(const CIniMgr& manager, const std::wstring& section)
+{
     std::vector<std::wstring> names{L"untouched"};
     manager.GetValueNames(section, names);
     return names;
@@ -34,7 +36,8 @@ std::vector<std::wstring> Names(const CIniMgr& manager, const std::wstring& sect
 
 } // namespace
 
-TEST_F(IniFileManagerTest, ReadFailuresReportTheirStepAndKeepThePreviousContent) {
+TEST_F(IniFileManagerTest, ReadFailuresReportTheirStepAndKeepThePreviousContent)
+{
     ASSERT_EQ(Load("\xEF\xBB\xBF[Old]\nA=1\n"), kIniOpenOk);
     const struct {
         ports::ReadStatus status;
@@ -60,7 +63,8 @@ TEST_F(IniFileManagerTest, ReadFailuresReportTheirStepAndKeepThePreviousContent)
     EXPECT_TRUE(manager.HasSection(L"Old"));
 }
 
-TEST_F(IniFileManagerTest, LoadsEveryEncoding) {
+TEST_F(IniFileManagerTest, LoadsEveryEncoding)
+{
     // "[S]\nK=é" in each encoding; U+00E9 survives every decoder except the 8-bit one.
     const struct {
         std::string bytes;
@@ -69,10 +73,8 @@ TEST_F(IniFileManagerTest, LoadsEveryEncoding) {
         {std::string("\xEF\xBB\xBF[S]\nK=\xC3\xA9"), IniEncoding::Utf8},
         {std::string("\xFF\xFE[\0S\0]\0\n\0K\0=\0\xE9\0", 16), IniEncoding::Utf16LE},
         {std::string("\xFE\xFF\0[\0S\0]\0\n\0K\0=\0\xE9", 16), IniEncoding::Utf16BE},
-        {std::string("\xFF\xFE\0\0[\0\0\0S\0\0\0]\0\0\0\n\0\0\0K\0\0\0=\0\0\0\xE9\0\0\0", 32),
-         IniEncoding::Utf32LE},
-        {std::string("\0\0\xFE\xFF\0\0\0[\0\0\0S\0\0\0]\0\0\0\n\0\0\0K\0\0\0=\0\0\0\xE9", 32),
-         IniEncoding::Utf32BE},
+        {std::string("\xFF\xFE\0\0[\0\0\0S\0\0\0]\0\0\0\n\0\0\0K\0\0\0=\0\0\0\xE9\0\0\0", 32), IniEncoding::Utf32LE},
+        {std::string("\0\0\xFE\xFF\0\0\0[\0\0\0S\0\0\0]\0\0\0\n\0\0\0K\0\0\0=\0\0\0\xE9", 32), IniEncoding::Utf32BE},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Load(c.bytes), kIniOpenOk);
@@ -81,11 +83,11 @@ TEST_F(IniFileManagerTest, LoadsEveryEncoding) {
     }
     EXPECT_EQ(Load("[S]\nK=\xE9"), kIniOpenOk);
     EXPECT_EQ(manager.Encoding(), IniEncoding::Ansi);
-    EXPECT_EQ(manager.GetValue(L"S", L"K"), std::wstring(1, static_cast<wchar_t>(0xFFE9)))
-        << "no code page applied";
+    EXPECT_EQ(manager.GetValue(L"S", L"K"), std::wstring(1, static_cast<wchar_t>(0xFFE9))) << "no code page applied";
 }
 
-TEST_F(IniFileManagerTest, UndecodableTextFailsWithFiveAndLeavesNoSections) {
+TEST_F(IniFileManagerTest, UndecodableTextFailsWithFiveAndLeavesNoSections)
+{
     const struct {
         std::string bytes;
         IniEncoding encoding;
@@ -105,7 +107,8 @@ TEST_F(IniFileManagerTest, UndecodableTextFailsWithFiveAndLeavesNoSections) {
     }
 }
 
-TEST_F(IniFileManagerTest, SmallAndOddFiles) {
+TEST_F(IniFileManagerTest, SmallAndOddFiles)
+{
     EXPECT_EQ(Load("\xEF\xBB\xBF"), kIniOpenOk) << "only a UTF-8 mark";
     EXPECT_EQ(manager.Encoding(), IniEncoding::Utf8);
     EXPECT_TRUE(manager.Lines().empty());
@@ -115,8 +118,7 @@ TEST_F(IniFileManagerTest, SmallAndOddFiles) {
     EXPECT_EQ(manager.Encoding(), IniEncoding::Ansi);
     EXPECT_EQ(manager.SectionCount(), 0u);
 
-    EXPECT_EQ(Load(std::string("\xFF\xFE[\0S\0]\0\n\0K\0=\0v\0\x41", 17)), kIniOpenOk)
-        << "odd byte after the mark";
+    EXPECT_EQ(Load(std::string("\xFF\xFE[\0S\0]\0\n\0K\0=\0v\0\x41", 17)), kIniOpenOk) << "odd byte after the mark";
     EXPECT_EQ(manager.GetValue(L"S", L"K"), L"v");
 
     EXPECT_EQ(Load(std::string("[S]\nA=1\0\nB=2\n", 14)), kIniOpenOk) << "text ends at a zero";
@@ -124,7 +126,8 @@ TEST_F(IniFileManagerTest, SmallAndOddFiles) {
     EXPECT_EQ(manager.GetValue(L"S", L"B"), L"");
 }
 
-TEST_F(IniFileManagerTest, SplitsLinesAtLfAndTrimsSpacesThenCr) {
+TEST_F(IniFileManagerTest, SplitsLinesAtLfAndTrimsSpacesThenCr)
+{
     ASSERT_EQ(Load("  [S]  \r\n\n\nA = 1\r\n \r\n\r\n;c\n"), kIniOpenOk);
     EXPECT_EQ(manager.Lines(), (std::vector<std::wstring>{L"[S]  ", L"A = 1", L"", L"", L";c"}));
     EXPECT_EQ(manager.SectionCount(), 0u) << "'[S]  ' is no header";
@@ -141,7 +144,8 @@ TEST_F(IniFileManagerTest, SplitsLinesAtLfAndTrimsSpacesThenCr) {
     }
 }
 
-TEST_F(IniFileManagerTest, BuildsSectionsWithExactNamesAndRawEntries) {
+TEST_F(IniFileManagerTest, BuildsSectionsWithExactNamesAndRawEntries)
+{
     ASSERT_EQ(Load("Orphan=dropped\n"
                    "[S]\n"
                    "Key = Value\n"
@@ -164,8 +168,8 @@ TEST_F(IniFileManagerTest, BuildsSectionsWithExactNamesAndRawEntries) {
 
     EXPECT_EQ(manager.SectionNames(), (std::vector<std::wstring>{L"S", L"s", L"S", L""}));
     EXPECT_EQ(manager.SectionAt(0).RawLines(),
-              (std::vector<std::wstring>{L"[S]", L"Key = Value", L"=abc", L"abc", L"#1=x", L"1=first",
-                                         L"1=second", L"eq=a=b", L"[Name]  ", L"After=1"}));
+              (std::vector<std::wstring>{L"[S]", L"Key = Value", L"=abc", L"abc", L"#1=x", L"1=first", L"1=second",
+                                         L"eq=a=b", L"[Name]  ", L"After=1"}));
     EXPECT_EQ(Names(manager, L"S"), (std::vector<std::wstring>{L"Key ", L"#1", L"1", L"1", L"eq", L"After"}));
 
     EXPECT_EQ(manager.GetValue(L"S", L"Key "), L" Value");
@@ -188,7 +192,8 @@ TEST_F(IniFileManagerTest, BuildsSectionsWithExactNamesAndRawEntries) {
     EXPECT_EQ(Names(manager, L""), (std::vector<std::wstring>{L"E"}));
 }
 
-TEST_F(IniFileManagerTest, ReopenReplacesAndClearEmpties) {
+TEST_F(IniFileManagerTest, ReopenReplacesAndClearEmpties)
+{
     ASSERT_EQ(Load("[A]\nx=1\n"), kIniOpenOk);
     ASSERT_EQ(Load("[B]\ny=2\n"), kIniOpenOk);
     EXPECT_EQ(manager.SectionNames(), (std::vector<std::wstring>{L"B"}));
@@ -203,31 +208,34 @@ namespace {
 
 // Storage that runs out after a given number of allocations.
 class LimitedMemory final : public std::pmr::memory_resource {
-  public:
+public:
     explicit LimitedMemory(int allocations) : remaining_(allocations) {}
 
-  private:
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
-        if (remaining_-- <= 0) throw std::bad_alloc();
+private:
+    void* do_allocate(std::size_t bytes, std::size_t alignment) override
+    {
+        if (remaining_-- <= 0)
+            throw std::bad_alloc();
         return std::pmr::new_delete_resource()->allocate(bytes, alignment);
     }
-    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
+    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override
+    {
         std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
     }
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
-        return this == &other;
-    }
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
 
     int remaining_;
 };
 
-template <typename T> bool IsPrefix(const std::vector<T>& part, const std::vector<T>& whole) {
+template <typename T> bool IsPrefix(const std::vector<T>& part, const std::vector<T>& whole)
+{
     return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
 }
 
 } // namespace
 
-TEST(IniFileManagerMemory, RunningOutOfMemoryGivesFiveWhileDecodingAndSixWhileBuildingSections) {
+TEST(IniFileManagerMemory, RunningOutOfMemoryGivesFiveWhileDecodingAndSixWhileBuildingSections)
+{
     memory::MemoryFileSystem files;
     std::string text;
     for (int i = 0; i < 12; ++i)
@@ -256,23 +264,19 @@ TEST(IniFileManagerMemory, RunningOutOfMemoryGivesFiveWhileDecodingAndSixWhileBu
             sawSix = true;
             EXPECT_EQ(manager.Lines(), reference.Lines());
             EXPECT_LT(manager.SectionCount(), reference.SectionCount());
-            EXPECT_TRUE(IsPrefix(manager.SectionNames(), reference.SectionNames()))
-                << "built sections remain";
+            EXPECT_TRUE(IsPrefix(manager.SectionNames(), reference.SectionNames())) << "built sections remain";
         }
     }
     EXPECT_TRUE(sawFive);
     EXPECT_TRUE(sawSix);
 }
 
-TEST_F(IniFileManagerTest, LargeAndBinaryInputsGiveResultCodes) {
+TEST_F(IniFileManagerTest, LargeAndBinaryInputsGiveResultCodes)
+{
     std::mt19937 random(4711);
     std::uniform_int_distribution<int> byte(0, 255);
-    const std::string marks[] = {"",
-                                 "\xEF\xBB\xBF",
-                                 "\xFF\xFE",
-                                 "\xFE\xFF",
-                                 std::string("\xFF\xFE\0\0", 4),
-                                 std::string("\0\0\xFE\xFF", 4)};
+    const std::string marks[] = {
+        "", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF", std::string("\xFF\xFE\0\0", 4), std::string("\0\0\xFE\xFF", 4)};
     for (const std::string& mark : marks) {
         std::string garbage = mark;
         for (int i = 0; i < 64 * 1024; ++i)

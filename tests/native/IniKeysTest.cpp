@@ -13,8 +13,9 @@ namespace {
 const std::wstring kFile = L"C:\\Tonvio\\AudioConfig.cfg";
 
 class IniKeysTest : public ::testing::Test {
-  protected:
-    IniKeysTest() {
+protected:
+    IniKeysTest()
+    {
         files.Put(kFile, "[Start]\r\nLanguage=English\r\nEmpty=\r\nLong=" + std::string(2000, 'x') + "\r\n");
     }
 
@@ -24,7 +25,8 @@ class IniKeysTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(IniKeysTest, ReadIniKeyKeepsThePriorValueUnlessTheKeyHasOne) {
+TEST_F(IniKeysTest, ReadIniKeyKeepsThePriorValueUnlessTheKeyHasOne)
+{
     std::wstring out = L"prior";
     EXPECT_EQ(ReadIniKey(profile, kFile, L"Start", L"Language", out), 0);
     EXPECT_EQ(out, L"English");
@@ -47,7 +49,8 @@ TEST_F(IniKeysTest, ReadIniKeyKeepsThePriorValueUnlessTheKeyHasOne) {
     EXPECT_EQ(out, std::wstring(1023, L'x'));
 }
 
-TEST_F(IniKeysTest, GetIniKeyCutsToTheBufferAndEmptiesWhenMissing) {
+TEST_F(IniKeysTest, GetIniKeyCutsToTheBufferAndEmptiesWhenMissing)
+{
     std::wstring out = L"prior";
     EXPECT_EQ(GetIniKey(profile, kFile, L"Start", L"Long", out, 32), 0);
     EXPECT_EQ(out, std::wstring(31, L'x'));
@@ -61,7 +64,8 @@ TEST_F(IniKeysTest, GetIniKeyCutsToTheBufferAndEmptiesWhenMissing) {
     EXPECT_EQ(out, L"") << "the default is the empty string";
 }
 
-TEST_F(IniKeysTest, SaveIniKeyReportsRefusedWrites) {
+TEST_F(IniKeysTest, SaveIniKeyReportsRefusedWrites)
+{
     EXPECT_EQ(SaveIniKey(profile, kFile, L"Start", L"Skin", L"Blue"), 0);
     std::wstring out;
     EXPECT_EQ(ReadIniKey(profile, kFile, L"Start", L"Skin", out), 0);
@@ -72,7 +76,8 @@ TEST_F(IniKeysTest, SaveIniKeyReportsRefusedWrites) {
     EXPECT_EQ(SaveIniKey(profile, L"C:\\NoFolder\\x.ini", L"S", L"K", L"V"), 1);
 }
 
-TEST(SplitIniList, SplitsAtEveryCommaWithQuotedItems) {
+TEST(SplitIniList, SplitsAtEveryCommaWithQuotedItems)
+{
     const std::wstring item128(128, L'i');
     const struct {
         std::wstring text;
@@ -102,7 +107,8 @@ TEST(SplitIniList, SplitsAtEveryCommaWithQuotedItems) {
     }
 }
 
-TEST(SplitIniList, CountsItemsBeyondTheSlots) {
+TEST(SplitIniList, CountsItemsBeyondTheSlots)
+{
     std::array<std::wstring, 3> slots{L"unused", L"unused", L"unused"};
     EXPECT_EQ(SplitIniList(L"a,b,c,d", std::span(slots).first(2)), 4u);
     EXPECT_EQ(slots, (std::array<std::wstring, 3>{L"a", L"b", L"unused"}));

@@ -12,7 +12,8 @@ using REGINI_MGR::IniEncoding;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values)
+{
     std::vector<std::uint8_t> bytes;
     for (const int v : values)
         bytes.push_back(static_cast<std::uint8_t>(v));
@@ -21,7 +22,8 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
 
 } // namespace
 
-TEST(IniTextDecoding, DetectsMarksLongestFirst) {
+TEST(IniTextDecoding, DetectsMarksLongestFirst)
+{
     struct Case {
         std::vector<std::uint8_t> bytes;
         IniEncoding encoding;
@@ -46,7 +48,8 @@ TEST(IniTextDecoding, DetectsMarksLongestFirst) {
     }
 }
 
-TEST(IniTextDecoding, Utf8SequencesOfOneToSixBytesUpToFFFF) {
+TEST(IniTextDecoding, Utf8SequencesOfOneToSixBytesUpToFFFF)
+{
     struct Case {
         std::vector<std::uint8_t> bytes;
         std::optional<std::wstring> text;
@@ -79,26 +82,24 @@ TEST(IniTextDecoding, Utf8SequencesOfOneToSixBytesUpToFFFF) {
         EXPECT_EQ(DecodeIniUtf8(cases[i].bytes), cases[i].text) << "case " << i;
 }
 
-TEST(IniTextDecoding, TextEndsAtFirstZeroButWholeDataIsChecked) {
+TEST(IniTextDecoding, TextEndsAtFirstZeroButWholeDataIsChecked)
+{
     EXPECT_EQ(DecodeIniText(Bytes({'a', 0, 'b'}), IniEncoding::Ansi), L"a");
-    EXPECT_EQ(DecodeIniText(Bytes({'a', 0xC0, 0x80, 'b'}), IniEncoding::Utf8), L"a")
-        << "overlong zero ends the text";
+    EXPECT_EQ(DecodeIniText(Bytes({'a', 0xC0, 0x80, 'b'}), IniEncoding::Utf8), L"a") << "overlong zero ends the text";
     EXPECT_EQ(DecodeIniText(Bytes({'a', 0, 0xFF}), IniEncoding::Utf8), std::nullopt);
-    EXPECT_EQ(DecodeIniText(Bytes({'a', 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}), IniEncoding::Utf32LE),
-              std::nullopt);
+    EXPECT_EQ(DecodeIniText(Bytes({'a', 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}), IniEncoding::Utf32LE), std::nullopt);
     EXPECT_EQ(DecodeIniText(Bytes({'a', 0, 0, 0, 0, 0, 'b', 0}), IniEncoding::Utf16LE), L"a");
 }
 
-TEST(IniTextDecoding, EachEncodingGivesTheSameUnits) {
+TEST(IniTextDecoding, EachEncodingGivesTheSameUnits)
+{
     const std::wstring expected = L"A\u00E9\u4E2D";
     EXPECT_EQ(DecodeIniText(Bytes({0x41, 0xC3, 0xA9, 0xE4, 0xB8, 0xAD}), IniEncoding::Utf8), expected);
     EXPECT_EQ(DecodeIniText(Bytes({0x41, 0, 0xE9, 0, 0x2D, 0x4E, 0x99}), IniEncoding::Utf16LE), expected)
         << "odd trailing byte ignored";
     EXPECT_EQ(DecodeIniText(Bytes({0, 0x41, 0, 0xE9, 0x4E, 0x2D}), IniEncoding::Utf16BE), expected);
-    EXPECT_EQ(DecodeIniText(Bytes({0x41, 0, 0, 0, 0xE9, 0, 0, 0, 0x2D, 0x4E, 0, 0}), IniEncoding::Utf32LE),
-              expected);
-    EXPECT_EQ(DecodeIniText(Bytes({0, 0, 0, 0x41, 0, 0, 0, 0xE9, 0, 0, 0x4E, 0x2D}), IniEncoding::Utf32BE),
-              expected);
+    EXPECT_EQ(DecodeIniText(Bytes({0x41, 0, 0, 0, 0xE9, 0, 0, 0, 0x2D, 0x4E, 0, 0}), IniEncoding::Utf32LE), expected);
+    EXPECT_EQ(DecodeIniText(Bytes({0, 0, 0, 0x41, 0, 0, 0, 0xE9, 0, 0, 0x4E, 0x2D}), IniEncoding::Utf32BE), expected);
     EXPECT_EQ(DecodeIniText(Bytes({0x41, 0, 0, 0, 0xE9}), IniEncoding::Utf32LE), std::nullopt) << "length";
     EXPECT_EQ(DecodeIniText(Bytes({0, 0, 0, 0x41, 0, 0}), IniEncoding::Utf32BE), std::nullopt) << "length";
     EXPECT_EQ(DecodeIniText(Bytes({0, 0, 1, 0}), IniEncoding::Utf32LE), std::nullopt) << "above U+FFFF";

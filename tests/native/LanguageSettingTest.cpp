@@ -17,8 +17,7 @@ using panel::LabelRecord;
 constexpr wchar_t kLanguagePath[] = L"C:\\Program Files\\Tonvio\\Language\\1366x768\\English\\Language.ini";
 constexpr wchar_t kConfigPath[] = L"C:\\Program Files\\Tonvio\\AudioConfig.cfg";
 
-template <typename T>
-panel::GivenValue<T> Given(T value)
+template <typename T> panel::GivenValue<T> Given(T value)
 {
     return {value, true};
 }
@@ -161,11 +160,9 @@ TEST_F(LanguageSettingTest, MenuListsSortedFoldersUnderTheirDisplayNames)
     EXPECT_EQ(menu.folders,
               (std::vector<std::wstring>{L"english", L"German", L"Klingon", L"OldEnglish", L"Portuguese_Braz"}));
     const std::vector<panel::LanguageMenuItem> expected = {
-        {L"English", false},
-        {L"Deutsch", true},
+        {L"English", false}, {L"Deutsch", true},
         {L"", false}, // no display name
-        {L"English", false},
-        {L"Portugues (Brasil) - edicao lon", false},
+        {L"English", false}, {L"Portugues (Brasil) - edicao lon", false},
     };
     EXPECT_EQ(menu.items, expected);
     // Two folders under one display name: either item leads to the first.

@@ -70,8 +70,9 @@ bool PngSize(const std::string& bytes, int& width, int& height)
     if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
         return false;
     const auto be32 = [&bytes](std::size_t at) {
-        return static_cast<int>(static_cast<std::uint8_t>(bytes[at]) << 24 | static_cast<std::uint8_t>(bytes[at + 1]) << 16 |
-                                static_cast<std::uint8_t>(bytes[at + 2]) << 8 | static_cast<std::uint8_t>(bytes[at + 3]));
+        return static_cast<int>(
+            static_cast<std::uint8_t>(bytes[at]) << 24 | static_cast<std::uint8_t>(bytes[at + 1]) << 16 |
+            static_cast<std::uint8_t>(bytes[at + 2]) << 8 | static_cast<std::uint8_t>(bytes[at + 3]));
     };
     width = be32(16);
     height = be32(20);
@@ -103,23 +104,53 @@ protected:
 TEST_F(OemKitTest, ConfigurationHasEveryKeyAndAcceptsTheEmulatedDevice)
 {
     const std::vector<std::pair<const wchar_t*, const wchar_t*>> keys = {
-        {L"Language", L"LanguageFolderName"}, {L"Language", L"DefaultLanguage"}, {L"Skin", L"SkinFolderName"},
-        {L"Skin", L"DefaultSkin"}, {L"Skin", L"RegionCut"}, {L"Install", L"InstallAppTitle"},
-        {L"Install", L"InstallIconFileName"}, {L"Install", L"InstallFolderName"}, {L"Install", L"ShortcutFolderName"},
-        {L"Install", L"ShortcutFolderNameUp"}, {L"Install", L"AppShortcutName"}, {L"Install", L"APPFileName"},
-        {L"Install", L"UserManualShortcutName"}, {L"Install", L"EffectAPPFileName"},
-        {L"Install", L"EffectAppShortcutName"}, {L"Install", L"SoundEffectAPPFileName"},
-        {L"Install", L"BackgroundWidth"}, {L"Install", L"BackgroundHeight"}, {L"Install", L"InstallBackgroundFileName"},
-        {L"Install", L"DesktopShortcutEnable"}, {L"Install", L"InstallWindowsKB"}, {L"Install", L"ShowRebootScreen"},
-        {L"Uninstall", L"UninstallAppTitle"}, {L"Uninstall", L"UninstallIconFileName"},
-        {L"Uninstall", L"UninstallShortcutName"}, {L"Uninstall", L"Publisher"}, {L"Uninstall", L"UninstallDisplayName"},
-        {L"Uninstall", L"UninstallFileName"}, {L"Application", L"DeviceActiveIconFileName"},
-        {L"Application", L"DeviceUnactiveIconFileName"}, {L"Application", L"TrayIconRestorOn"},
-        {L"DebugLevel", L"Application"}, {L"DebugLevel", L"Service"}, {L"Plugin", L"PluginFolderName"},
-        {L"TrayIconHint", L"HintName"}, {L"Version", L"OldVersion"}, {L"Version", L"DefaultIni"}, {L"Version", L"Bee"},
-        {L"Mic", L"Monitor"}, {L"DefaultSet", L"V7ch1Scalar"}, {L"DefaultSet", L"EncButtonMode"},
-        {L"DefaultSet", L"EncGpio"}, {L"DefaultSet", L"3DV7ch1MutuallyExclusive"}, {L"DefaultSet", L"EncEnable"},
-        {L"DefaultSet", L"EncScalar"}, {L"DefaultSet", L"VoiceMagicEnable"}, {L"DefaultSet", L"VoiceMagicLevel"},
+        {L"Language", L"LanguageFolderName"},
+        {L"Language", L"DefaultLanguage"},
+        {L"Skin", L"SkinFolderName"},
+        {L"Skin", L"DefaultSkin"},
+        {L"Skin", L"RegionCut"},
+        {L"Install", L"InstallAppTitle"},
+        {L"Install", L"InstallIconFileName"},
+        {L"Install", L"InstallFolderName"},
+        {L"Install", L"ShortcutFolderName"},
+        {L"Install", L"ShortcutFolderNameUp"},
+        {L"Install", L"AppShortcutName"},
+        {L"Install", L"APPFileName"},
+        {L"Install", L"UserManualShortcutName"},
+        {L"Install", L"EffectAPPFileName"},
+        {L"Install", L"EffectAppShortcutName"},
+        {L"Install", L"SoundEffectAPPFileName"},
+        {L"Install", L"BackgroundWidth"},
+        {L"Install", L"BackgroundHeight"},
+        {L"Install", L"InstallBackgroundFileName"},
+        {L"Install", L"DesktopShortcutEnable"},
+        {L"Install", L"InstallWindowsKB"},
+        {L"Install", L"ShowRebootScreen"},
+        {L"Uninstall", L"UninstallAppTitle"},
+        {L"Uninstall", L"UninstallIconFileName"},
+        {L"Uninstall", L"UninstallShortcutName"},
+        {L"Uninstall", L"Publisher"},
+        {L"Uninstall", L"UninstallDisplayName"},
+        {L"Uninstall", L"UninstallFileName"},
+        {L"Application", L"DeviceActiveIconFileName"},
+        {L"Application", L"DeviceUnactiveIconFileName"},
+        {L"Application", L"TrayIconRestorOn"},
+        {L"DebugLevel", L"Application"},
+        {L"DebugLevel", L"Service"},
+        {L"Plugin", L"PluginFolderName"},
+        {L"TrayIconHint", L"HintName"},
+        {L"Version", L"OldVersion"},
+        {L"Version", L"DefaultIni"},
+        {L"Version", L"Bee"},
+        {L"Mic", L"Monitor"},
+        {L"DefaultSet", L"V7ch1Scalar"},
+        {L"DefaultSet", L"EncButtonMode"},
+        {L"DefaultSet", L"EncGpio"},
+        {L"DefaultSet", L"3DV7ch1MutuallyExclusive"},
+        {L"DefaultSet", L"EncEnable"},
+        {L"DefaultSet", L"EncScalar"},
+        {L"DefaultSet", L"VoiceMagicEnable"},
+        {L"DefaultSet", L"VoiceMagicLevel"},
         {L"LastINI", L"Path"},
     };
     for (const auto& [section, key] : keys)
@@ -146,7 +177,8 @@ TEST_F(OemKitTest, EverySkinHasEveryKeyAndEveryPicture)
     const std::wstring skinsRoot = Value(Config(), L"Skin", L"SkinFolderName");
     const std::wstring defaultSkin = Value(Config(), L"Skin", L"DefaultSkin");
     for (const std::wstring& resolution : kResolutionFolders) {
-        const auto skins = FoldersHolding(KitOnDisk() / skinsRoot / fs::path(resolution).parent_path(), "SkinSetting.ini");
+        const auto skins =
+            FoldersHolding(KitOnDisk() / skinsRoot / fs::path(resolution).parent_path(), "SkinSetting.ini");
         ASSERT_FALSE(skins.empty()) << "no skins for " << resolution.size();
         EXPECT_EQ(panel::CheckedResolutionFolder(rig.files, kProgramFolder, skinsRoot, resolution, defaultSkin),
                   resolution);

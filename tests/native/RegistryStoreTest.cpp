@@ -14,29 +14,30 @@ constexpr RegistryView kBits32 = RegistryView::Bits32;
 constexpr std::uint32_t kUntouched = 0xDEADBEEF;
 
 class RegistryStoreTest : public testing::Test {
-  protected:
+protected:
     memory::MemoryRegistry registry;
     std::uint32_t out = kUntouched;
 };
 
 } // namespace
 
-TEST_F(RegistryStoreTest, SavedValueLandsUnderSoftwareInThe32BitViewOfLocalMachine) {
+TEST_F(RegistryStoreTest, SavedValueLandsUnderSoftwareInThe32BitViewOfLocalMachine)
+{
     ASSERT_EQ(SaveSoftwareDword(registry, kEncValueMapKey, L"VID_0D8C&PID_0014", 3), kSaveDwordOk);
 
-    const auto stored = registry.Get(kLocalMachine, kBits32, L"SOFTWARE\\KVQ 48xx Software\\EncValueMap",
-                                     L"VID_0D8C&PID_0014");
+    const auto stored =
+        registry.Get(kLocalMachine, kBits32, L"SOFTWARE\\KVQ 48xx Software\\EncValueMap", L"VID_0D8C&PID_0014");
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(std::get<std::uint32_t>(*stored), 3u);
     EXPECT_FALSE(registry.KeyExists(kLocalMachine, RegistryView::Native, L"SOFTWARE\\KVQ 48xx Software"));
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::CurrentUser, kBits32, L"SOFTWARE\\KVQ 48xx Software"));
 
-    EXPECT_EQ(ReadSoftwareDword(registry, L"kvq 48XX software\\encvaluemap", L"vid_0d8c&pid_0014", out),
-              kReadDwordOk);
+    EXPECT_EQ(ReadSoftwareDword(registry, L"kvq 48XX software\\encvaluemap", L"vid_0d8c&pid_0014", out), kReadDwordOk);
     EXPECT_EQ(out, 3u);
 }
 
-TEST_F(RegistryStoreTest, SavingAgainOverwrites) {
+TEST_F(RegistryStoreTest, SavingAgainOverwrites)
+{
     SaveSoftwareDword(registry, kProductSoftwareKey, L"EncEnable", 1);
     SaveSoftwareDword(registry, kProductSoftwareKey, L"EncEnable", 0);
     EXPECT_EQ(ReadSoftwareDword(registry, kProductSoftwareKey, L"EncEnable", out), kReadDwordOk);
@@ -44,7 +45,8 @@ TEST_F(RegistryStoreTest, SavingAgainOverwrites) {
     EXPECT_EQ(registry.ValueCount(kLocalMachine, kBits32, SoftwareKeyPath(kProductSoftwareKey)), 1u);
 }
 
-TEST_F(RegistryStoreTest, MissingKeyReadsAsOneAndIsLeftCreatedAndEmpty) {
+TEST_F(RegistryStoreTest, MissingKeyReadsAsOneAndIsLeftCreatedAndEmpty)
+{
     EXPECT_EQ(ReadSoftwareDword(registry, kProductSoftwareKey, L"EncScalar", out), kReadDwordNoKey);
     EXPECT_EQ(out, kUntouched);
     EXPECT_TRUE(registry.KeyExists(kLocalMachine, kBits32, L"SOFTWARE\\KVQ 48xx Software"));
@@ -55,14 +57,15 @@ TEST_F(RegistryStoreTest, MissingKeyReadsAsOneAndIsLeftCreatedAndEmpty) {
     EXPECT_EQ(out, kUntouched);
 }
 
-TEST_F(RegistryStoreTest, ValueInTheNativeViewOnlyIsNotSeen) {
-    registry.Put(kLocalMachine, RegistryView::Native, L"SOFTWARE\\KVQ 48xx Software", L"EncGpio",
-                 std::uint32_t{5});
+TEST_F(RegistryStoreTest, ValueInTheNativeViewOnlyIsNotSeen)
+{
+    registry.Put(kLocalMachine, RegistryView::Native, L"SOFTWARE\\KVQ 48xx Software", L"EncGpio", std::uint32_t{5});
     EXPECT_EQ(ReadSoftwareDword(registry, kProductSoftwareKey, L"EncGpio", out), kReadDwordNoKey);
     EXPECT_EQ(out, kUntouched);
 }
 
-TEST_F(RegistryStoreTest, ValuesThatDoNotFitFourBytesCannotBeRead) {
+TEST_F(RegistryStoreTest, ValuesThatDoNotFitFourBytesCannotBeRead)
+{
     const std::wstring key = SoftwareKeyPath(kProductSoftwareKey);
     registry.Put(kLocalMachine, kBits32, key, L"Long", std::wstring(L"12345"));
     registry.Put(kLocalMachine, kBits32, key, L"Short", std::wstring(L"A")); // "A" and terminator: 4 bytes
@@ -73,7 +76,8 @@ TEST_F(RegistryStoreTest, ValuesThatDoNotFitFourBytesCannotBeRead) {
     EXPECT_EQ(out, 0x41u);
 }
 
-TEST_F(RegistryStoreTest, PlatformFailuresAreReported) {
+TEST_F(RegistryStoreTest, PlatformFailuresAreReported)
+{
     const std::wstring key = SoftwareKeyPath(kProductSoftwareKey);
     registry.Put(kLocalMachine, kBits32, key, L"EncEnable", std::uint32_t{1});
 
@@ -90,7 +94,8 @@ TEST_F(RegistryStoreTest, PlatformFailuresAreReported) {
     EXPECT_EQ(out, kUntouched);
 }
 
-TEST(MemoryRegistry, CreatesParentsAndComparesPathsWithoutCase) {
+TEST(MemoryRegistry, CreatesParentsAndComparesPathsWithoutCase)
+{
     memory::MemoryRegistry registry;
     const auto created = registry.CreateKey(kLocalMachine, L"SOFTWARE\\A\\B", kBits32);
     ASSERT_TRUE(created.key);

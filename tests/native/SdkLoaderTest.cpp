@@ -19,8 +19,11 @@ namespace {
 // stand-in library's exports do; the fake library hands them out as its exports.
 emulator::EmulatedSdk* g_forwardTarget = nullptr;
 
-#define TONVIO_TEST_FORWARDER(name, params, args) \
-    std::int32_t TONVIO_SDK_CALL Forward_##name params { return g_forwardTarget->name args; }
+#define TONVIO_TEST_FORWARDER(name, params, args)                                                                      \
+    std::int32_t TONVIO_SDK_CALL Forward_##name params                                                                 \
+    {                                                                                                                  \
+        return g_forwardTarget->name args;                                                                             \
+    }
 TONVIO_SDK_ENTRY_POINTS(TONVIO_TEST_FORWARDER)
 #undef TONVIO_TEST_FORWARDER
 
@@ -41,7 +44,10 @@ struct LibraryLog {
 
 class FakeLibrary final : public ports::SdkLibrary {
 public:
-    FakeLibrary(std::map<std::string, ports::SdkSymbol> exports, LibraryLog& log) : exports_(std::move(exports)), log_(log) {}
+    FakeLibrary(std::map<std::string, ports::SdkSymbol> exports, LibraryLog& log)
+        : exports_(std::move(exports)), log_(log)
+    {
+    }
     ~FakeLibrary() override { log_.released = true; }
     ports::SdkSymbol Symbol(const std::string& name) const override
     {
@@ -133,8 +139,8 @@ TEST_F(SdkLoaderTest, FirstMissingEntryPointStopsTheLoadWithItsPositionCode)
         EXPECT_TRUE(loader_.log.released) << "a partly bound library is not kept";
         EXPECT_EQ(loader_.log.lookedUp, FirstNames(missing + 1)) << "looked up in table order, up to the gap";
         const std::wstring name(sdk::kEntryPointNames[missing].begin(), sdk::kEntryPointNames[missing].end());
-        const auto expectedLines = missing >= 2 ? std::vector<std::wstring>{L"***** " + name + L" *****\n"}
-                                                : std::vector<std::wstring>{};
+        const auto expectedLines =
+            missing >= 2 ? std::vector<std::wstring>{L"***** " + name + L" *****\n"} : std::vector<std::wstring>{};
         EXPECT_EQ(debug_.Lines(), expectedLines);
     }
     EXPECT_EQ(device::MissingEntryPointResult(EntryPoint::DLLQZ_GetAP_VersionW), 2);

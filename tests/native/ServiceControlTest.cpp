@@ -15,7 +15,7 @@ constexpr wchar_t kName[] = L"DeviceWatchService";
 constexpr std::uint32_t kUserControl = 193;
 
 class ServiceControlTest : public testing::Test {
-  protected:
+protected:
     int Control(std::uint32_t control) { return ControlTheService(services, clock, kName, control); }
 
     void TearDown() override { EXPECT_EQ(services.OpenHandles(), 0) << "every handle must be closed"; }
@@ -24,7 +24,8 @@ class ServiceControlTest : public testing::Test {
     memory::MemoryServiceManager services{clock};
 };
 
-SimulatedService Running() {
+SimulatedService Running()
+{
     SimulatedService service;
     service.state = ServiceState::Running;
     return service;
@@ -32,7 +33,8 @@ SimulatedService Running() {
 
 } // namespace
 
-TEST_F(ServiceControlTest, StartAndStopResultsAndWaiting) {
+TEST_F(ServiceControlTest, StartAndStopResultsAndWaiting)
+{
     struct Case {
         const char* what;
         SimulatedService service;
@@ -48,23 +50,23 @@ TEST_F(ServiceControlTest, StartAndStopResultsAndWaiting) {
     const SimulatedService stopped;
     const Case cases[] = {
         {"stop, at once", Running(), kServiceStop, kServiceControlOk, 300, ServiceState::Stopped},
-        {"stop, in 1 s", with(Running(), [](auto& s) { s.stopTakesMs = 1000; }), kServiceStop,
-         kServiceControlOk, 1200, ServiceState::Stopped},
+        {"stop, in 1 s", with(Running(), [](auto& s) { s.stopTakesMs = 1000; }), kServiceStop, kServiceControlOk, 1200,
+         ServiceState::Stopped},
         {"stop, on the last poll", with(Running(), [](auto& s) { s.stopTakesMs = 9000; }), kServiceStop,
          kServiceControlOk, 9000, ServiceState::Stopped},
         {"stop, just too late", with(Running(), [](auto& s) { s.stopTakesMs = 9001; }), kServiceStop,
          kServiceNeverStopped, 9000, ServiceState::StopPending},
         {"stop, never", with(Running(), [](auto& s) { s.stopTakesMs = memory::kNeverMs; }), kServiceStop,
          kServiceNeverStopped, 9000, ServiceState::StopPending},
-        {"stop, refused", with(Running(), [](auto& s) { s.acceptsStop = false; }), kServiceStop,
-         kServiceStopRefused, 0, ServiceState::Running},
+        {"stop, refused", with(Running(), [](auto& s) { s.acceptsStop = false; }), kServiceStop, kServiceStopRefused, 0,
+         ServiceState::Running},
         {"start, at once", stopped, kServiceStart, kServiceControlOk, 300, ServiceState::Running},
-        {"start, in 2 s", with(stopped, [](auto& s) { s.startTakesMs = 2000; }), kServiceStart,
-         kServiceControlOk, 2100, ServiceState::Running},
+        {"start, in 2 s", with(stopped, [](auto& s) { s.startTakesMs = 2000; }), kServiceStart, kServiceControlOk, 2100,
+         ServiceState::Running},
         {"start, never", with(stopped, [](auto& s) { s.startTakesMs = memory::kNeverMs; }), kServiceStart,
          kServiceNeverRunning, 9000, ServiceState::StartPending},
-        {"start, fails", with(stopped, [](auto& s) { s.startSucceeds = false; }), kServiceStart,
-         kServiceStartFailed, 0, ServiceState::Stopped},
+        {"start, fails", with(stopped, [](auto& s) { s.startSucceeds = false; }), kServiceStart, kServiceStartFailed, 0,
+         ServiceState::Stopped},
         {"start, already running", Running(), kServiceStart, kServiceControlOk, 0, ServiceState::Running},
     };
     for (const Case& c : cases) {
@@ -81,7 +83,8 @@ TEST_F(ServiceControlTest, StartAndStopResultsAndWaiting) {
     }
 }
 
-TEST_F(ServiceControlTest, NeverStoppingServiceIsPolledThirtyTimesEvery300Ms) {
+TEST_F(ServiceControlTest, NeverStoppingServiceIsPolledThirtyTimesEvery300Ms)
+{
     services.Add(kName, Running());
     services.At(kName).stopTakesMs = memory::kNeverMs;
     EXPECT_EQ(Control(kServiceStop), kServiceNeverStopped);
@@ -89,20 +92,23 @@ TEST_F(ServiceControlTest, NeverStoppingServiceIsPolledThirtyTimesEvery300Ms) {
     EXPECT_EQ(clock.TotalSleptMs(), 30u * 300u);
 }
 
-TEST_F(ServiceControlTest, StopOnAStoppedServiceSendsNothing) {
+TEST_F(ServiceControlTest, StopOnAStoppedServiceSendsNothing)
+{
     services.Add(kName, SimulatedService{});
     EXPECT_EQ(Control(kServiceStop), kServiceControlOk);
     EXPECT_TRUE(services.Controls().empty());
     EXPECT_EQ(clock.TotalSleptMs(), 0u);
 }
 
-TEST_F(ServiceControlTest, StartOnARunningServiceStartsNothing) {
+TEST_F(ServiceControlTest, StartOnARunningServiceStartsNothing)
+{
     services.Add(kName, Running());
     EXPECT_EQ(Control(kServiceStart), kServiceControlOk);
     EXPECT_TRUE(services.Starts().empty());
 }
 
-TEST_F(ServiceControlTest, UserControlNeedsOnlyQueryAndUserControlRightsAndAlwaysSucceeds) {
+TEST_F(ServiceControlTest, UserControlNeedsOnlyQueryAndUserControlRightsAndAlwaysSucceeds)
+{
     services.Add(kName, Running());
     EXPECT_EQ(Control(kUserControl), kServiceControlOk);
     services.At(kName).acceptsControls = false;
@@ -112,12 +118,12 @@ TEST_F(ServiceControlTest, UserControlNeedsOnlyQueryAndUserControlRightsAndAlway
     using Sent = memory::MemoryServiceManager::ControlRecord;
     EXPECT_EQ(services.Opens(), (std::vector<Open>{{kName, ServiceAccess::QueryAndUserControl},
                                                    {kName, ServiceAccess::QueryAndUserControl}}));
-    EXPECT_EQ(services.Controls(),
-              (std::vector<Sent>{{kName, kUserControl, true}, {kName, kUserControl, false}}));
+    EXPECT_EQ(services.Controls(), (std::vector<Sent>{{kName, kUserControl, true}, {kName, kUserControl, false}}));
     EXPECT_EQ(clock.TotalSleptMs(), 0u);
 }
 
-TEST_F(ServiceControlTest, AccessRightsByControlCode) {
+TEST_F(ServiceControlTest, AccessRightsByControlCode)
+{
     services.Add(kName, Running());
     for (const std::uint32_t control : {2u, 127u, 128u, 255u}) {
         EXPECT_EQ(Control(control), kServiceControlOk) << control;
@@ -130,7 +136,8 @@ TEST_F(ServiceControlTest, AccessRightsByControlCode) {
     }
 }
 
-TEST_F(ServiceControlTest, FailuresBeforeTheControlAreNumberedByStep) {
+TEST_F(ServiceControlTest, FailuresBeforeTheControlAreNumberedByStep)
+{
     services.FailConnect();
     EXPECT_EQ(Control(kServiceStart), kServiceNoManager);
     services.FailConnect(false);
@@ -151,7 +158,8 @@ TEST_F(ServiceControlTest, FailuresBeforeTheControlAreNumberedByStep) {
     EXPECT_EQ(clock.TotalSleptMs(), 0u);
 }
 
-TEST_F(ServiceControlTest, AFailingQueryWhilePollingCountsAsNotYet) {
+TEST_F(ServiceControlTest, AFailingQueryWhilePollingCountsAsNotYet)
+{
     services.Add(kName, Running());
     services.At(kName).stopTakesMs = 600;
     clock.OnAdvance([this](std::uint64_t now) { services.At(kName).canQuery = now != 300; });

@@ -48,9 +48,15 @@ TEST(SkinResolution, ThresholdsBelongToTheSmallerFolder)
         long width, height;
         const wchar_t* folder;
     } cases[] = {
-        {2560, 1440, L"1920x1080\\"}, {1920, 1081, L"1920x1080\\"}, {1920, 1080, L"1366x768\\"},
-        {1366, 769, L"1366x768\\"},   {1366, 768, L"960x540\\"},    {1280, 720, L"960x540\\"},
-        {961, 540, L"960x540\\"},     {960, 540, L""},              {800, 600, L""},
+        {2560, 1440, L"1920x1080\\"},
+        {1920, 1081, L"1920x1080\\"},
+        {1920, 1080, L"1366x768\\"},
+        {1366, 769, L"1366x768\\"},
+        {1366, 768, L"960x540\\"},
+        {1280, 720, L"960x540\\"},
+        {961, 540, L"960x540\\"},
+        {960, 540, L""},
+        {800, 600, L""},
         // A product of two large sizes must not wrap around.
         {70000, 70000, L"1920x1080\\"},
     };
@@ -94,7 +100,8 @@ TEST(SkinImageValue, ItemsFillOnlyWhatTheyGive)
         {L"", {L"", {}, {}, {}, {}, 1}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(panel::ParseSkinImageValue(c.value, 1), c.expected) << std::string(c.value, c.value + wcslen(c.value));
+        EXPECT_EQ(panel::ParseSkinImageValue(c.value, 1), c.expected)
+            << std::string(c.value, c.value + wcslen(c.value));
 
     EXPECT_EQ(panel::ParseSkinImageValue(longName + L",1", 0).fileName, longName.substr(0, 63));
 }
@@ -108,8 +115,9 @@ TEST(SkinKeyTable, EverySectionKeyPairIsReadOnce)
 
 TEST_F(SkinSettingTest, PageImagesMoveInTheOldLayoutAndMainImagesStay)
 {
-    const std::string ini = "[Main]\r\nMainFormImage=main.bmp,0,0\r\n"
-                            "[EQ]\r\nBack_EQImage=eq.bmp,0,0\r\nEQ60HzBarDownImage=down.bmp,5,6\r\nEQS1ImageUp=s1.bmp\r\n";
+    const std::string ini =
+        "[Main]\r\nMainFormImage=main.bmp,0,0\r\n"
+        "[EQ]\r\nBack_EQImage=eq.bmp,0,0\r\nEQ60HzBarDownImage=down.bmp,5,6\r\nEQS1ImageUp=s1.bmp\r\n";
     const panel::SkinSetting fresh = Load(ini);
     EXPECT_EQ(fresh.Image(L"EQ", L"Back_EQImage").left, Given(0));
 
@@ -195,9 +203,8 @@ TEST_F(SkinSettingTest, MissingFileHidesEverythingAndZeroesGeometry)
 {
     panel::SkinSetting skin;
     panel::LoadSkinSetting(rig.profile, L"C:\\nowhere\\SkinSetting.ini", false, skin);
-    EXPECT_EQ(skin.images.size(), std::count_if(panel::SkinKeys().begin(), panel::SkinKeys().end(), [](const auto& k) {
-                  return k.kind == panel::SkinKeyKind::Image;
-              }));
+    EXPECT_EQ(skin.images.size(), std::count_if(panel::SkinKeys().begin(), panel::SkinKeys().end(),
+                                                [](const auto& k) { return k.kind == panel::SkinKeyKind::Image; }));
     for (const auto& image : skin.images)
         EXPECT_TRUE(image.entry.Absent()) << image.entry.fileName.size();
     EXPECT_EQ(skin.eqSlider, panel::SliderGeometry{});
@@ -254,12 +261,9 @@ TEST(RegionFile, HeaderMustMatchTheFile)
         const char* what;
         std::vector<std::uint8_t> bytes;
     } bad[] = {
-        {"header size", RegionBytes(40, 1, 3, 48, 3)},
-        {"type", RegionBytes(32, 2, 3, 48, 3)},
-        {"rectangle bytes", RegionBytes(32, 1, 3, 32, 3)},
-        {"truncated rectangles", RegionBytes(32, 1, 3, 48, 2)},
-        {"huge count", RegionBytes(32, 1, 0x10000000, 0, 1)},
-        {"short header", std::vector<std::uint8_t>(31, 0)},
+        {"header size", RegionBytes(40, 1, 3, 48, 3)},        {"type", RegionBytes(32, 2, 3, 48, 3)},
+        {"rectangle bytes", RegionBytes(32, 1, 3, 32, 3)},    {"truncated rectangles", RegionBytes(32, 1, 3, 48, 2)},
+        {"huge count", RegionBytes(32, 1, 0x10000000, 0, 1)}, {"short header", std::vector<std::uint8_t>(31, 0)},
     };
     for (const auto& b : bad)
         EXPECT_FALSE(panel::ReadRegionHeader(b.bytes).has_value()) << b.what;

@@ -10,13 +10,15 @@ namespace {
 using ports::Lookup;
 using ports::OsVersion;
 
-ports::OsVersion Version(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor) {
+ports::OsVersion Version(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor)
+{
     return {.major = major, .minor = minor, .build = 0, .platformId = platformId, .servicePackMajor = 0};
 }
 
 } // namespace
 
-TEST(SystemFacts, IsWow64OnlyWhenTheFunctionExistsAndSaysSo) {
+TEST(SystemFacts, IsWow64OnlyWhenTheFunctionExistsAndSaysSo)
+{
     struct Case {
         ports::Wow64Lookup answer;
         bool expected;
@@ -30,12 +32,12 @@ TEST(SystemFacts, IsWow64OnlyWhenTheFunctionExistsAndSaysSo) {
     for (const Case& c : cases) {
         memory::MemorySystemInfo system;
         system.facts.wow64 = c.answer;
-        EXPECT_EQ(IsWow64(system), c.expected)
-            << static_cast<int>(c.answer.lookup) << " " << c.answer.isWow64;
+        EXPECT_EQ(IsWow64(system), c.expected) << static_cast<int>(c.answer.lookup) << " " << c.answer.isWow64;
     }
 }
 
-TEST(SystemFacts, RedirectionIsSwitchedOffAndBackOnWithTheSameCookie) {
+TEST(SystemFacts, RedirectionIsSwitchedOffAndBackOnWithTheSameCookie)
+{
     memory::MemorySystemInfo system;
     ports::RedirectionCookie cookie;
     ASSERT_TRUE(DisableFsRedirection(system, cookie));
@@ -45,7 +47,8 @@ TEST(SystemFacts, RedirectionIsSwitchedOffAndBackOnWithTheSameCookie) {
     EXPECT_FALSE(system.RedirectionOff());
 }
 
-TEST(SystemFacts, RedirectionFunctionsThatAreMissingOrFailAnswerNo) {
+TEST(SystemFacts, RedirectionFunctionsThatAreMissingOrFailAnswerNo)
+{
     for (const Lookup lookup : {Lookup::Missing, Lookup::Failed}) {
         memory::MemorySystemInfo system;
         system.facts.disableRedirection = lookup;
@@ -57,7 +60,8 @@ TEST(SystemFacts, RedirectionFunctionsThatAreMissingOrFailAnswerNo) {
     }
 }
 
-TEST(SystemFacts, OsKindTable) {
+TEST(SystemFacts, OsKindTable)
+{
     struct Case {
         OsVersion version;
         int kind;
@@ -79,7 +83,8 @@ TEST(SystemFacts, OsKindTable) {
     }
 }
 
-TEST(SystemFacts, OsKindFallsBackToTheBasicStructureAndGivesZeroWhenBothFail) {
+TEST(SystemFacts, OsKindFallsBackToTheBasicStructureAndGivesZeroWhenBothFail)
+{
     memory::MemorySystemInfo system;
     system.facts.extendedVersion.reset();
     system.facts.basicVersion = Version(kPlatformNt, 5, 1);
@@ -90,7 +95,8 @@ TEST(SystemFacts, OsKindFallsBackToTheBasicStructureAndGivesZeroWhenBothFail) {
     EXPECT_EQ(GetOsKind(system), kOsKindUnknown);
 }
 
-TEST(SystemFacts, WindowsBefore6ComesFromTheMajorByteOfThePackedVersion) {
+TEST(SystemFacts, WindowsBefore6ComesFromTheMajorByteOfThePackedVersion)
+{
     struct Case {
         std::uint32_t packed;
         bool before6;
@@ -111,7 +117,8 @@ TEST(SystemFacts, WindowsBefore6ComesFromTheMajorByteOfThePackedVersion) {
     }
 }
 
-TEST(SystemFacts, FileVersionStringResultsFollowTheSteps) {
+TEST(SystemFacts, FileVersionStringResultsFollowTheSteps)
+{
     using Status = ports::VersionResourceStatus;
     struct Case {
         Status status;
@@ -136,7 +143,8 @@ TEST(SystemFacts, FileVersionStringResultsFollowTheSteps) {
     EXPECT_EQ(GetFileVersionString(none, L"C:\\missing.exe", text), kFileVersionNoResource);
 }
 
-TEST(SystemFacts, FileVersionStringFormatsTheFourSixteenBitParts) {
+TEST(SystemFacts, FileVersionStringFormatsTheFourSixteenBitParts)
+{
     memory::MemoryVersionResource versions;
     versions.PutVersion(L"C:\\Tonvio\\TonvioApp.exe", 1, 2, 3, 4);
     versions.PutVersion(L"C:\\Tonvio\\Max.exe", 65535, 0, 65535, 10);
@@ -147,7 +155,8 @@ TEST(SystemFacts, FileVersionStringFormatsTheFourSixteenBitParts) {
     EXPECT_EQ(text, L"65535.0.65535.10");
 }
 
-TEST(SystemFacts, FileVersionWithAWrongSignatureSucceedsAndLeavesTheText) {
+TEST(SystemFacts, FileVersionWithAWrongSignatureSucceedsAndLeavesTheText)
+{
     memory::MemoryVersionResource versions;
     versions.Put(L"C:\\odd.exe", {ports::VersionResourceStatus::Ok, {0xFEEF04BC, 0x00010002, 0x00030004}});
     std::wstring text = L"9.9.9.9";

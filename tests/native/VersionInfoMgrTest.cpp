@@ -12,14 +12,12 @@ namespace {
 constexpr int kUntouched = 12345;
 
 class VersionInfoMgrTest : public testing::Test {
-  protected:
-    void ReportKernelVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t servicePackMajor = 0) {
-        system.facts.rtlVersion = {ports::Lookup::Succeeded,
-                                   {.major = major,
-                                    .minor = minor,
-                                    .build = 1,
-                                    .platformId = 2,
-                                    .servicePackMajor = servicePackMajor}};
+protected:
+    void ReportKernelVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t servicePackMajor = 0)
+    {
+        system.facts.rtlVersion = {
+            ports::Lookup::Succeeded,
+            {.major = major, .minor = minor, .build = 1, .platformId = 2, .servicePackMajor = servicePackMajor}};
     }
 
     memory::MemorySystemInfo system;
@@ -60,7 +58,8 @@ const WindowsVersionCase kWindowsVersionCases[] = {
 
 } // namespace
 
-TEST_F(VersionInfoMgrTest, WindowsVersionTable) {
+TEST_F(VersionInfoMgrTest, WindowsVersionTable)
+{
     for (const WindowsVersionCase& c : kWindowsVersionCases) {
         ReportKernelVersion(c.major, c.minor, 3);
         ASSERT_EQ(versions.GetWindowsVersion(&index, &code, &servicePack), VERSIONINFO_MGR::kVersionOk);
@@ -70,7 +69,8 @@ TEST_F(VersionInfoMgrTest, WindowsVersionTable) {
     }
 }
 
-TEST_F(VersionInfoMgrTest, LogLinesByIndexAndByCode) {
+TEST_F(VersionInfoMgrTest, LogLinesByIndexAndByCode)
+{
     for (const WindowsVersionCase& c : kWindowsVersionCases) {
         debug.Clear();
         versions.LogWindowsVersion(c.index, std::nullopt, std::nullopt);
@@ -82,7 +82,8 @@ TEST_F(VersionInfoMgrTest, LogLinesByIndexAndByCode) {
     }
 }
 
-TEST_F(VersionInfoMgrTest, LogLinesForUnknownValuesAndTheServicePack) {
+TEST_F(VersionInfoMgrTest, LogLinesForUnknownValuesAndTheServicePack)
+{
     versions.LogWindowsVersion(7, std::nullopt, 2);
     versions.LogWindowsVersion(std::nullopt, 0x401, 0);
     versions.LogWindowsVersion(std::nullopt, std::nullopt, 1);
@@ -96,7 +97,8 @@ TEST_F(VersionInfoMgrTest, LogLinesForUnknownValuesAndTheServicePack) {
                              }));
 }
 
-TEST_F(VersionInfoMgrTest, WritesTheKernelVersionLineAndAcceptsAbsentOutArguments) {
+TEST_F(VersionInfoMgrTest, WritesTheKernelVersionLineAndAcceptsAbsentOutArguments)
+{
     ReportKernelVersion(10, 0, 1);
     EXPECT_EQ(versions.GetWindowsVersion(nullptr, nullptr, nullptr), VERSIONINFO_MGR::kVersionOk);
     EXPECT_EQ(versions.GetWindowsVersion(nullptr, &code, nullptr), VERSIONINFO_MGR::kVersionOk);
@@ -106,7 +108,8 @@ TEST_F(VersionInfoMgrTest, WritesTheKernelVersionLineAndAcceptsAbsentOutArgument
     EXPECT_TRUE(debug.Contains(L"GetWindowsVersion: Major = 0x0000000A, Minor = 0x00000000\n"));
 }
 
-TEST_F(VersionInfoMgrTest, MissingOrFailingKernelFunctionLeavesTheOutArguments) {
+TEST_F(VersionInfoMgrTest, MissingOrFailingKernelFunctionLeavesTheOutArguments)
+{
     struct Case {
         ports::Lookup lookup;
         int result;
@@ -121,7 +124,8 @@ TEST_F(VersionInfoMgrTest, MissingOrFailingKernelFunctionLeavesTheOutArguments) 
     }
 }
 
-TEST_F(VersionInfoMgrTest, Native64ByProcessorArchitecture) {
+TEST_F(VersionInfoMgrTest, Native64ByProcessorArchitecture)
+{
     struct Case {
         std::uint16_t architecture;
         int result;

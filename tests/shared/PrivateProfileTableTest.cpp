@@ -42,7 +42,8 @@ struct ProfileCase {
     const char* wineDiffers = nullptr; // why Wine's own functions give another result than Windows
 };
 
-std::string Utf16File(std::u16string_view text) {
+std::string Utf16File(std::u16string_view text)
+{
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : text) {
         bytes.push_back(static_cast<char>(c & 0xFF));
@@ -51,7 +52,8 @@ std::string Utf16File(std::u16string_view text) {
     return bytes;
 }
 
-std::vector<ProfileCase> Cases() {
+std::vector<ProfileCase> Cases()
+{
     return {
         {"SpacesAroundEqualsAndValue",
          "[Sec]\r\n  Key  =   two  words   \r\n\tTab\t=\tv\t\r\n",
@@ -107,10 +109,7 @@ std::vector<ProfileCase> Cases() {
         {"Utf16LeWithMark", Utf16File(u"[S]\r\nK=\u00E9\u4E2D\r\n"), {}, {{L"S", L"K", 64, L"\u00E9\u4E2D"}}},
         // Wine reads a UTF-8 mark; Windows documents ANSI and UTF-16LE files only, so on a Windows whose
         // ANSI code page is not UTF-8 this case may read differently there.
-        {"Utf8WithMark",
-         "\xEF\xBB\xBF[S]\r\nK=\xC3\xA9\xE4\xB8\xAD\r\n",
-         {},
-         {{L"S", L"K", 64, L"\u00E9\u4E2D"}}},
+        {"Utf8WithMark", "\xEF\xBB\xBF[S]\r\nK=\xC3\xA9\xE4\xB8\xAD\r\n", {}, {{L"S", L"K", 64, L"\u00E9\u4E2D"}}},
         {"AnsiWithoutMarkIsWindows1252",
          "[S]\r\nK=caf\xE9 \x80\x8A\x9F\r\n",
          {},
@@ -119,18 +118,12 @@ std::vector<ProfileCase> Cases() {
          std::nullopt,
          {{L"S", L"K", L"V"}, {L"S", L"L", L"W"}},
          {{L"S", L"K", 64, L"V"}, {L"s", L"l", 64, L"W"}}},
-        {"WriteAddsASection",
-         "[A]\r\nK=1\r\n",
-         {{L"B", L"K", L"2"}},
-         {{L"A", L"K", 64, L"1"}, {L"B", L"K", 64, L"2"}}},
+        {"WriteAddsASection", "[A]\r\nK=1\r\n", {{L"B", L"K", L"2"}}, {{L"A", L"K", 64, L"1"}, {L"B", L"K", 64, L"2"}}},
         {"WriteReplacesAValue",
          "[A]\r\nK = old\r\nL=keep\r\n[B]\r\nK=b\r\n",
          {{L"a", L"k", L"new"}},
          {{L"A", L"K", 64, L"new"}, {L"A", L"L", 64, L"keep"}, {L"B", L"K", 64, L"b"}}},
-        {"WriteNewFileIsAnsi",
-         std::nullopt,
-         {{L"S", L"K", L"caf\u00E9 \u4E2D"}},
-         {{L"S", L"K", 64, L"caf\u00E9 ?"}}},
+        {"WriteNewFileIsAnsi", std::nullopt, {{L"S", L"K", L"caf\u00E9 \u4E2D"}}, {{L"S", L"K", 64, L"caf\u00E9 ?"}}},
         {"WriteKeepsUtf16",
          Utf16File(u"[S]\r\nK=1\r\n"),
          {{L"S", L"L", L"\u4E2D"}},
@@ -140,7 +133,7 @@ std::vector<ProfileCase> Cases() {
 
 // One adapter with the file system its files are prepared through.
 class ProfileHost {
-  public:
+public:
     virtual ~ProfileHost() = default;
     virtual ports::PrivateProfile& Profile() = 0;
     virtual ports::FileSystem& Files() = 0;
@@ -151,8 +144,9 @@ class ProfileHost {
 };
 
 class MemoryHost final : public ProfileHost {
-  public:
-    MemoryHost() {
+public:
+    MemoryHost()
+    {
         files_.CreateFolder(WindowsFolder());
         files_.CreateFolder(CaseFolder());
     }
@@ -161,54 +155,57 @@ class MemoryHost final : public ProfileHost {
     std::wstring CaseFolder() const override { return L"C:\\Temp"; }
     std::wstring WindowsFolder() const override { return L"C:\\Windows"; }
 
-  private:
+private:
     memory::MemoryFileSystem files_;
     memory::IniFileProfile profile_{files_, L"C:\\Windows"};
 };
 
 #ifdef _WIN32
-std::wstring WindowsDirectory() {
+std::wstring WindowsDirectory()
+{
     wchar_t buffer[MAX_PATH]{};
     const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
     return std::wstring(buffer, length);
 }
 
-std::wstring TempFolder() {
+std::wstring TempFolder()
+{
     wchar_t buffer[MAX_PATH]{};
     const DWORD length = ::GetTempPathW(MAX_PATH, buffer);
     return std::wstring(buffer, length) + L"tonvio-profile-table";
 }
 
-bool RunsUnderWine() {
+bool RunsUnderWine()
+{
     const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 class Win32FilesHost : public ProfileHost {
-  public:
+public:
     Win32FilesHost() { files_.CreateFolder(CaseFolder()); }
     ports::FileSystem& Files() override { return files_; }
     std::wstring CaseFolder() const override { return TempFolder(); }
     std::wstring WindowsFolder() const override { return WindowsDirectory(); }
 
-  protected:
+protected:
     win32::Win32FileSystem files_;
 };
 
 class PortableOnWin32Host final : public Win32FilesHost {
-  public:
+public:
     ports::PrivateProfile& Profile() override { return profile_; }
 
-  private:
+private:
     memory::IniFileProfile profile_{files_, WindowsDirectory()};
 };
 
 class PlatformHost final : public Win32FilesHost {
-  public:
+public:
     ports::PrivateProfile& Profile() override { return profile_; }
     bool IsWineProfile() const override { return RunsUnderWine(); }
 
-  private:
+private:
     win32::Win32PrivateProfile profile_;
 };
 #endif
@@ -218,7 +215,8 @@ struct Adapter {
     std::function<std::unique_ptr<ProfileHost>()> make;
 };
 
-std::vector<Adapter> Adapters() {
+std::vector<Adapter> Adapters()
+{
     std::vector<Adapter> adapters{{"PortableOverMemory", [] { return std::make_unique<MemoryHost>(); }}};
 #ifdef _WIN32
     adapters.push_back({"PortableOverWin32Files", [] { return std::make_unique<PortableOnWin32Host>(); }});
@@ -227,17 +225,21 @@ std::vector<Adapter> Adapters() {
     return adapters;
 }
 
-void PrintTo(const Adapter& adapter, std::ostream* out) {
+void PrintTo(const Adapter& adapter, std::ostream* out)
+{
     *out << adapter.name;
 }
-void PrintTo(const ProfileCase& profileCase, std::ostream* out) {
+void PrintTo(const ProfileCase& profileCase, std::ostream* out)
+{
     *out << profileCase.name;
 }
 
 class PrivateProfileTable : public ::testing::TestWithParam<std::tuple<Adapter, ProfileCase>> {
-  protected:
-    void TearDown() override {
-        if (host_ && !path_.empty()) host_->Files().RemoveFile(path_);
+protected:
+    void TearDown() override
+    {
+        if (host_ && !path_.empty())
+            host_->Files().RemoveFile(path_);
     }
 
     std::unique_ptr<ProfileHost> host_;
@@ -245,7 +247,8 @@ class PrivateProfileTable : public ::testing::TestWithParam<std::tuple<Adapter, 
 };
 
 // A fresh name for every adapter, case and run: Wine caches profile files by name.
-std::wstring UniqueFileName(const Adapter& adapter, const ProfileCase& profileCase) {
+std::wstring UniqueFileName(const Adapter& adapter, const ProfileCase& profileCase)
+{
     static int counter = 0;
 #ifdef _WIN32
     const unsigned long process = ::GetCurrentProcessId();
@@ -257,7 +260,8 @@ std::wstring UniqueFileName(const Adapter& adapter, const ProfileCase& profileCa
     return std::wstring(name.begin(), name.end());
 }
 
-TEST_P(PrivateProfileTable, GivesTheSameResultsOnEveryAdapter) {
+TEST_P(PrivateProfileTable, GivesTheSameResultsOnEveryAdapter)
+{
     const auto& [adapter, profileCase] = GetParam();
     host_ = adapter.make();
     if (profileCase.wineDiffers != nullptr && host_->IsWineProfile())
@@ -277,11 +281,10 @@ TEST_P(PrivateProfileTable, GivesTheSameResultsOnEveryAdapter) {
         EXPECT_TRUE(host_->Profile().WriteString(addressed, write.section, write.key, write.value))
             << testing::PrintToString(write.section) << " " << testing::PrintToString(write.key);
     for (const ProfileRead& read : profileCase.reads)
-        EXPECT_EQ(
-            host_->Profile().GetString(addressed, read.section, read.key, read.defaultValue, read.capacity),
-            read.expected)
-            << "[" << testing::PrintToString(read.section) << "] " << testing::PrintToString(read.key)
-            << ", capacity " << read.capacity;
+        EXPECT_EQ(host_->Profile().GetString(addressed, read.section, read.key, read.defaultValue, read.capacity),
+                  read.expected)
+            << "[" << testing::PrintToString(read.section) << "] " << testing::PrintToString(read.key) << ", capacity "
+            << read.capacity;
 }
 
 std::string CaseTitle(const ::testing::TestParamInfo<PrivateProfileTable::ParamType>& test)
@@ -290,7 +293,6 @@ std::string CaseTitle(const ::testing::TestParamInfo<PrivateProfileTable::ParamT
 }
 
 INSTANTIATE_TEST_SUITE_P(All, PrivateProfileTable,
-                         ::testing::Combine(::testing::ValuesIn(Adapters()), ::testing::ValuesIn(Cases())),
-                         CaseTitle);
+                         ::testing::Combine(::testing::ValuesIn(Adapters()), ::testing::ValuesIn(Cases())), CaseTitle);
 
 } // namespace

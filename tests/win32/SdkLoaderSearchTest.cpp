@@ -82,8 +82,8 @@ TEST(SdkLoaderSearch, LibraryLackingAnExportGivesItsPositionCodeAndNamesIt)
     ASSERT_TRUE(CopyInto(child_process::ProgramFolder() + kProbe, lackingFolder, kProbe));
 
     const std::string lacking = TONVIO_TEST_LACKING_EXPORT;
-    const auto position = std::find(sdk::kEntryPointNames.begin(), sdk::kEntryPointNames.end(), lacking) -
-                          sdk::kEntryPointNames.begin();
+    const auto position =
+        std::find(sdk::kEntryPointNames.begin(), sdk::kEntryPointNames.end(), lacking) - sdk::kEntryPointNames.begin();
     ASSERT_LT(static_cast<std::size_t>(position), sdk::kEntryPointCount);
     ASSERT_GE(position, 2) << "the lacking export is one whose name the loader logs";
 

@@ -21,7 +21,10 @@ constexpr std::uint16_t kPid = 0x4802;
 class RecordingErrorBox final : public ports::ErrorBox {
 public:
     std::vector<std::wstring> texts;
-    void Show(const std::wstring& text, const std::wstring& caption) override { texts.push_back(caption + L": " + text); }
+    void Show(const std::wstring& text, const std::wstring& caption) override
+    {
+        texts.push_back(caption + L": " + text);
+    }
 };
 
 child_process::Finished RunTool(const std::wstring& arguments)
@@ -50,8 +53,7 @@ protected:
 
     emulator::Chip& chip() { return device_->chip(); }
     ports::AudioSdk& sdk() { return *outcome_.sdk; }
-    template <typename Read>
-    auto State(Read read)
+    template <typename Read> auto State(Read read)
     {
         return chip().WithState([&](ChipState& s) { return read(s); });
     }
@@ -110,7 +112,8 @@ TEST_F(StandInSdkTest, LoadsByBareNameFromTheProgramFolderAndCallsReachTheShared
     EXPECT_EQ(dump.exitCode, 0u);
     EXPECT_EQ(dump.output, "0230: A5\n");
     const auto record = RunTool(L"requests");
-    EXPECT_NE(record.output.find("sdk DLLQZ_Write_Register_ById(560, 165, 0) -> 0"), std::string::npos) << record.output;
+    EXPECT_NE(record.output.find("sdk DLLQZ_Write_Register_ById(560, 165, 0) -> 0"), std::string::npos)
+        << record.output;
 }
 
 TEST_F(StandInSdkTest, ToolAndThisProcessSharePresence)

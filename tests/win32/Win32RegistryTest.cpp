@@ -14,18 +14,19 @@ using ports::RegistryView;
 constexpr wchar_t kTestKey[] = L"Tonvio Registry Test"; // below SOFTWARE
 
 // Opens HKLM\<path> for reading in the view `viewFlag` names; the error code when it cannot.
-LSTATUS OpenForReading(const std::wstring& path, REGSAM viewFlag, win32::RegistryKeyHandle& key) {
+LSTATUS OpenForReading(const std::wstring& path, REGSAM viewFlag, win32::RegistryKeyHandle& key)
+{
     HKEY opened = nullptr;
     const LSTATUS status = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | viewFlag, &opened);
     key = win32::RegistryKeyHandle(opened);
     return status;
 }
 
-void DeleteTestKeys() {
+void DeleteTestKeys()
+{
     for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
         HKEY software = nullptr;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) !=
-            ERROR_SUCCESS)
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) != ERROR_SUCCESS)
             continue;
         const win32::RegistryKeyHandle owned(software);
         ::RegDeleteTreeW(owned.Get(), kTestKey);
@@ -33,7 +34,7 @@ void DeleteTestKeys() {
 }
 
 class Win32RegistryTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { DeleteTestKeys(); }
     void TearDown() override { DeleteTestKeys(); }
 
@@ -42,7 +43,8 @@ class Win32RegistryTest : public testing::Test {
 
 } // namespace
 
-TEST_F(Win32RegistryTest, ReadSoftwareDwordReportsTheMissingKeyThenReadsWhatWasSaved) {
+TEST_F(Win32RegistryTest, ReadSoftwareDwordReportsTheMissingKeyThenReadsWhatWasSaved)
+{
     std::uint32_t value = 77;
     EXPECT_EQ(ReadSoftwareDword(registry, kTestKey, L"EncEnable", value), kReadDwordNoKey);
     EXPECT_EQ(ReadSoftwareDword(registry, kTestKey, L"EncEnable", value), kReadDwordNoValue);
@@ -53,27 +55,27 @@ TEST_F(Win32RegistryTest, ReadSoftwareDwordReportsTheMissingKeyThenReadsWhatWasS
     EXPECT_EQ(value, 0x12345678u);
 }
 
-TEST_F(Win32RegistryTest, OwnKeysLandInThe32BitView) {
+TEST_F(Win32RegistryTest, OwnKeysLandInThe32BitView)
+{
     ASSERT_EQ(SaveSoftwareDword(registry, kTestKey, L"EncScalar", 9), kSaveDwordOk);
     const std::wstring path = SoftwareKeyPath(kTestKey);
 
     win32::RegistryKeyHandle key;
     EXPECT_EQ(OpenForReading(path, KEY_WOW64_64KEY, key), ERROR_FILE_NOT_FOUND) << "not in the 64-bit view";
-    ASSERT_EQ(OpenForReading(L"SOFTWARE\\Wow6432Node\\" + std::wstring(kTestKey), KEY_WOW64_64KEY, key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(OpenForReading(L"SOFTWARE\\Wow6432Node\\" + std::wstring(kTestKey), KEY_WOW64_64KEY, key), ERROR_SUCCESS);
     ASSERT_EQ(OpenForReading(path, KEY_WOW64_32KEY, key), ERROR_SUCCESS);
 
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof(data);
-    ASSERT_EQ(
-        ::RegQueryValueExW(key.Get(), L"EncScalar", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
-        ERROR_SUCCESS);
+    ASSERT_EQ(::RegQueryValueExW(key.Get(), L"EncScalar", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
+              ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(data, 9u);
 }
 
-TEST_F(Win32RegistryTest, KeysRoundTripValuesInEachView) {
+TEST_F(Win32RegistryTest, KeysRoundTripValuesInEachView)
+{
     const std::wstring path = SoftwareKeyPath(kTestKey) + L"\\Inner";
     for (const RegistryView view : {RegistryView::Bits32, RegistryView::Native}) {
         EXPECT_FALSE(registry.OpenKey(RegistryRoot::LocalMachine, path, view));
@@ -95,8 +97,7 @@ TEST_F(Win32RegistryTest, KeysRoundTripValuesInEachView) {
     EXPECT_TRUE(key->DeleteValue(L"Number"));
     EXPECT_FALSE(key->DeleteValue(L"Number"));
 
-    const ports::CreatedKey again =
-        registry.CreateKey(RegistryRoot::LocalMachine, path, RegistryView::Native);
+    const ports::CreatedKey again = registry.CreateKey(RegistryRoot::LocalMachine, path, RegistryView::Native);
     ASSERT_TRUE(again.key);
     EXPECT_EQ(again.disposition, ports::KeyDisposition::Opened);
     EXPECT_EQ(again.key->ReadDword(L"Number"), 42u) << "the native view keeps its own values";

@@ -13,7 +13,8 @@ constexpr wchar_t kServiceName[] = L"TonvioTestService";
 constexpr std::uint32_t kUserControl = 193;
 constexpr std::uint32_t kRejectedUserControl = 200;
 
-std::wstring ServiceProgramPath() {
+std::wstring ServiceProgramPath()
+{
     wchar_t path[MAX_PATH]{};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
@@ -22,57 +23,61 @@ std::wstring ServiceProgramPath() {
 }
 
 // What the test service recorded as the last control it accepted; 0 when none.
-DWORD LastUserControl() {
+DWORD LastUserControl()
+{
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tonvio Test Service", 0, KEY_READ | KEY_WOW64_64KEY,
-                        &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tonvio Test Service", 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS)
         return 0;
     const win32::RegistryKeyHandle owned(key);
     DWORD value = 0;
     DWORD size = sizeof(value);
-    ::RegQueryValueExW(owned.Get(), L"LastUserControl", nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
-                       &size);
+    ::RegQueryValueExW(owned.Get(), L"LastUserControl", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     return value;
 }
 
-void ForgetLastUserControl() {
+void ForgetLastUserControl()
+{
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tonvio Test Service", KEY_WOW64_64KEY, 0);
 }
 
 // Stops and deletes the test service when it is installed, with the plain API, whatever state it is in.
-void RemoveTestService(SC_HANDLE manager) {
+void RemoveTestService(SC_HANDLE manager)
+{
     const win32::ServiceHandle service(::OpenServiceW(manager, kServiceName, SERVICE_ALL_ACCESS));
-    if (!service) return;
+    if (!service)
+        return;
     SERVICE_STATUS status{};
     if (::ControlService(service.Get(), SERVICE_CONTROL_STOP, &status)) {
-        for (int i = 0; i < 50 && ::QueryServiceStatus(service.Get(), &status) &&
-                        status.dwCurrentState != SERVICE_STOPPED;
-             ++i)
+        for (int i = 0;
+             i < 50 && ::QueryServiceStatus(service.Get(), &status) && status.dwCurrentState != SERVICE_STOPPED; ++i)
             ::Sleep(100);
     }
     ::DeleteService(service.Get());
 }
 
 class Win32ServiceTest : public testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         ASSERT_TRUE(manager_) << "OpenSCManagerW failed: " << ::GetLastError();
         RemoveTestService(manager_.Get());
         ForgetLastUserControl();
         const std::wstring command = L"\"" + ServiceProgramPath() + L"\"";
-        const win32::ServiceHandle created(
-            ::CreateServiceW(manager_.Get(), kServiceName, kServiceName, SERVICE_ALL_ACCESS,
-                             SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                             command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+        const win32::ServiceHandle created(::CreateServiceW(
+            manager_.Get(), kServiceName, kServiceName, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+            SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
         ASSERT_TRUE(created) << "CreateServiceW failed: " << ::GetLastError();
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         RemoveTestService(manager_.Get());
         ForgetLastUserControl();
     }
 
-    std::optional<ports::ServiceState> State() {
+    std::optional<ports::ServiceState> State()
+    {
         const auto connection = services.Connect();
         const auto service =
             connection ? connection->Open(kServiceName, ports::ServiceAccess::QueryAndUserControl) : nullptr;
@@ -84,13 +89,14 @@ class Win32ServiceTest : public testing::Test {
     win32::Win32ServiceManager services;
     win32::Win32Clock clock;
 
-  private:
+private:
     win32::ServiceHandle manager_{::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)};
 };
 
 } // namespace
 
-TEST_F(Win32ServiceTest, StartsSignalsAndStopsARealService) {
+TEST_F(Win32ServiceTest, StartsSignalsAndStopsARealService)
+{
     ASSERT_EQ(State(), ports::ServiceState::Stopped);
     EXPECT_EQ(Control(kServiceStop), kServiceControlOk) << "already stopped";
 
@@ -107,13 +113,14 @@ TEST_F(Win32ServiceTest, StartsSignalsAndStopsARealService) {
     EXPECT_EQ(State(), ports::ServiceState::Stopped);
 }
 
-TEST_F(Win32ServiceTest, MissingServiceCannotBeOpened) {
+TEST_F(Win32ServiceTest, MissingServiceCannotBeOpened)
+{
     for (const std::uint32_t control : {kServiceStart, kServiceStop, kUserControl})
-        EXPECT_EQ(ControlTheService(services, clock, L"TonvioNoSuchService", control), kServiceCannotOpen)
-            << control;
+        EXPECT_EQ(ControlTheService(services, clock, L"TonvioNoSuchService", control), kServiceCannotOpen) << control;
 }
 
-TEST_F(Win32ServiceTest, QueryAndUserControlRightsAllowNothingElse) {
+TEST_F(Win32ServiceTest, QueryAndUserControlRightsAllowNothingElse)
+{
     // The adapter must open with exactly these rights and report what the service manager refuses.
     ASSERT_EQ(Control(kServiceStart), kServiceControlOk);
     const auto connection = services.Connect();

@@ -11,18 +11,21 @@
 
 namespace {
 
-std::wstring ProgramPath() {
+std::wstring ProgramPath()
+{
     wchar_t path[MAX_PATH]{};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     return path;
 }
 
-std::wstring ProgramFolder() {
+std::wstring ProgramFolder()
+{
     const std::wstring path = ProgramPath();
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
-bool IsFolder(const std::wstring& path) {
+bool IsFolder(const std::wstring& path)
+{
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -30,7 +33,8 @@ bool IsFolder(const std::wstring& path) {
 } // namespace
 
 // These tests run as a 64-bit process.
-TEST(Win32SystemInfo, BitnessFactsOfA64BitProcess) {
+TEST(Win32SystemInfo, BitnessFactsOfA64BitProcess)
+{
     win32::Win32SystemInfo system;
     EXPECT_EQ(system.IsWow64Process().lookup, ports::Lookup::Succeeded);
     EXPECT_FALSE(IsWow64(system));
@@ -47,7 +51,8 @@ TEST(Win32SystemInfo, BitnessFactsOfA64BitProcess) {
     }
 }
 
-TEST(Win32SystemInfo, WindowsVersionIsKnownAndConsistent) {
+TEST(Win32SystemInfo, WindowsVersionIsKnownAndConsistent)
+{
     win32::Win32SystemInfo system;
     memory::RecordingDebugOutput debug;
     const VERSIONINFO_MGR::CVersionInfoMgr versions(system, debug);
@@ -71,7 +76,8 @@ TEST(Win32SystemInfo, WindowsVersionIsKnownAndConsistent) {
     EXPECT_FALSE(IsWindowsBefore6(system));
 }
 
-TEST(Win32SystemInfo, FoldersAndEnvironment) {
+TEST(Win32SystemInfo, FoldersAndEnvironment)
+{
     win32::Win32SystemInfo system;
     const auto programFiles = system.FolderPath(ports::kCsidlProgramFiles);
     ASSERT_TRUE(programFiles.has_value());
@@ -87,8 +93,7 @@ TEST(Win32SystemInfo, FoldersAndEnvironment) {
         << "the system folder lies in the Windows folder";
     const auto shellSystem = system.SpecialFolderPath(ports::kCsidlSystem);
     ASSERT_TRUE(shellSystem.has_value());
-    EXPECT_EQ(::CompareStringOrdinal(shellSystem->c_str(), -1, systemDirectory.c_str(), -1, TRUE),
-              CSTR_EQUAL);
+    EXPECT_EQ(::CompareStringOrdinal(shellSystem->c_str(), -1, systemDirectory.c_str(), -1, TRUE), CSTR_EQUAL);
 
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TONVIO_TEST_VALUE", L"a value"));
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TONVIO_TEST_EMPTY", L""));
@@ -100,16 +105,15 @@ TEST(Win32SystemInfo, FoldersAndEnvironment) {
     EXPECT_EQ(system.EnvironmentVariable(L"TONVIO_TEST_MISSING"), std::nullopt);
 }
 
-TEST(Win32VersionResource, FileVersionStringOfABuiltProgram) {
+TEST(Win32VersionResource, FileVersionStringOfABuiltProgram)
+{
     win32::Win32VersionResource versions;
     std::wstring text = L"unchanged";
-    EXPECT_EQ(GetFileVersionString(versions, ProgramFolder() + L"" TONVIO_TEST_SERVICE_FILE, text),
-              kFileVersionOk);
+    EXPECT_EQ(GetFileVersionString(versions, ProgramFolder() + L"" TONVIO_TEST_SERVICE_FILE, text), kFileVersionOk);
     EXPECT_EQ(text, L"" TONVIO_VERSION_TEXT);
 
     text = L"unchanged";
-    EXPECT_EQ(GetFileVersionString(versions, ProgramPath(), text), kFileVersionNoResource)
-        << "the tests carry none";
+    EXPECT_EQ(GetFileVersionString(versions, ProgramPath(), text), kFileVersionNoResource) << "the tests carry none";
     EXPECT_EQ(GetFileVersionString(versions, ProgramFolder() + L"missing.exe", text), kFileVersionNoResource);
     EXPECT_EQ(text, L"unchanged");
 }

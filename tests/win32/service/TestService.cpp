@@ -13,7 +13,8 @@ constexpr DWORD kAcceptedUserControl = 193;
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
 HANDLE stopEvent = nullptr;
 
-void Report(DWORD state) {
+void Report(DWORD state)
+{
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;
@@ -22,18 +23,19 @@ void Report(DWORD state) {
     ::SetServiceStatus(statusHandle, &status);
 }
 
-void RecordUserControl(DWORD control) {
+void RecordUserControl(DWORD control)
+{
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tonvio Test Service", 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tonvio Test Service", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     const win32::RegistryKeyHandle owned(key);
     ::RegSetValueExW(owned.Get(), L"LastUserControl", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&control),
                      sizeof(control));
 }
 
-DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID) {
+DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID)
+{
     switch (control) {
     case SERVICE_CONTROL_STOP:
         Report(SERVICE_STOP_PENDING);
@@ -50,9 +52,11 @@ DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID) {
 }
 
 // The service manager passes the service's name first.
-void WINAPI ServiceMain(DWORD argc, LPWSTR* argv) {
+void WINAPI ServiceMain(DWORD argc, LPWSTR* argv)
+{
     statusHandle = ::RegisterServiceCtrlHandlerExW(argc > 0 ? argv[0] : L"", Handler, nullptr);
-    if (!statusHandle) return;
+    if (!statusHandle)
+        return;
     Report(SERVICE_START_PENDING);
     const win32::KernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!stop) {
@@ -67,7 +71,8 @@ void WINAPI ServiceMain(DWORD argc, LPWSTR* argv) {
 
 } // namespace
 
-int wmain() {
+int wmain()
+{
     wchar_t name[] = L""; // a service of its own process need not name itself here
     const SERVICE_TABLE_ENTRYW table[] = {{name, ServiceMain}, {nullptr, nullptr}};
     return ::StartServiceCtrlDispatcherW(table) ? 0 : 1;
