@@ -56,4 +56,9 @@ ProbeResult ProbeReadiness(ports::HidChannel& hid, ports::AudioSdk& sdk, DeviceI
     return ProbeResult::NoAnswer;
 }
 
+bool IsRemovalOfDevice(bool hidInterfaceClass, std::wstring_view interfacePath, DeviceIds device)
+{
+    return hidInterfaceClass && ParseDeviceIds(interfacePath) == device;
+}
+
 } // namespace device

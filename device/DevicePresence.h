@@ -48,4 +48,8 @@ enum class ProbeResult { NoHid, NoAnswer, Ready };
 // whether it answers (audio command group 4, sub-command 0, value 0).
 ProbeResult ProbeReadiness(ports::HidChannel& hid, ports::AudioSdk& sdk, DeviceIds ids, int attempts);
 
+// A removal notification concerns the panel's device only when it is of the HID interface class and
+// its interface path names the same VID and PID.
+bool IsRemovalOfDevice(bool hidInterfaceClass, std::wstring_view interfacePath, DeviceIds device);
+
 } // namespace device

@@ -114,3 +114,22 @@ TEST_F(DevicePresenceTest, ProbeWithoutHidInterfaceAsksNothing)
     EXPECT_EQ(device::ProbeReadiness(device.hid(), device.sdk(), kIds, device::kPollProbeAttempts), ProbeResult::NoHid);
     EXPECT_EQ(CallsOf(EntryPoint::DLLQZ_AudioCommand), 0u);
 }
+
+TEST(DeviceRemoval, OnlyTheHidInterfaceOfTheSameDeviceCounts)
+{
+    struct Case {
+        bool hidClass;
+        const wchar_t* path;
+        bool ours;
+    };
+    const Case cases[] = {
+        {true, L"\\\\?\\HID#VID_4D2F&PID_4812&MI_03#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}", true},
+        {true, L"\\\\?\\HID#Vid_4d2f&Pid_4812#1", true},
+        {true, L"\\\\?\\HID#VID_4D2F&PID_4813&MI_03#1", false}, // another device of the family
+        {true, L"\\\\?\\HID#VID_046D&PID_4812#1", false},
+        {false, L"\\\\?\\USB#VID_4D2F&PID_4812&MI_00#1", false}, // the audio interface, not the HID one
+        {true, L"\\\\?\\ROOT#SYSTEM#0000", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(device::IsRemovalOfDevice(c.hidClass, c.path, kIds), c.ours) << c.path;
+}
