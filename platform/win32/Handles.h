@@ -28,6 +28,8 @@ public:
     Handle Get() const { return handle_; }
     bool Valid() const { return handle_ != Traits::Invalid(); }
     explicit operator bool() const { return Valid(); }
+    // Gives up ownership, for handles the system takes over (a window region, say).
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
     void Reset(Handle handle = Traits::Invalid())
     {
         if (Valid())
