@@ -121,3 +121,14 @@ bool WholeInteger(std::wstring_view text, int& value)
     value = static_cast<int>(parsed);
     return true;
 }
+
+int HexDigitValue(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}

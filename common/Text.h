@@ -23,6 +23,9 @@ bool EqualsIgnoreAsciiCase(std::wstring_view a, std::wstring_view b);
 // `text` without the given characters at either end.
 std::wstring_view TrimChars(std::wstring_view text, std::wstring_view chars);
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(wchar_t c);
+
 // The leading-integer rule of the configuration files: optional sign, then digits; no digits gives 0.
 int LeadingInteger(std::wstring_view text);
 

@@ -1,23 +1,13 @@
 #include "device/DeviceIdentification.h"
 
 #include "common/DeviceIdMgr.h"
+#include "common/Text.h"
 
 #include <optional>
 
 namespace device {
 
 namespace {
-
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
 
 // The number after the first of the two markers that occurs; nullopt when neither does.
 std::optional<std::uint16_t> NumberAfter(std::wstring_view text, std::wstring_view marker,
@@ -31,7 +21,7 @@ std::optional<std::uint16_t> NumberAfter(std::wstring_view text, std::wstring_vi
     const std::wstring_view digits = text.substr(at + marker.size(), 4);
     unsigned value = 0;
     for (const wchar_t c : digits) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0)
             break;
         value = value * 16 + static_cast<unsigned>(digit);

@@ -25,13 +25,7 @@ std::optional<std::int64_t> ParseDigits(std::wstring_view digits, int base)
         return std::nullopt;
     std::int64_t value = 0;
     for (const wchar_t c : digits) {
-        int digit = -1;
-        if (c >= L'0' && c <= L'9')
-            digit = c - L'0';
-        else if (base == 16 && c >= L'a' && c <= L'f')
-            digit = c - L'a' + 10;
-        else if (base == 16 && c >= L'A' && c <= L'F')
-            digit = c - L'A' + 10;
+        const int digit = base == 16 ? HexDigitValue(c) : (c >= L'0' && c <= L'9' ? c - L'0' : -1);
         if (digit < 0)
             return std::nullopt;
         value = value * base + digit;
