@@ -1,23 +1,14 @@
 #include "device/DevicePresence.h"
 
 #include "common/Text.h"
-#include "device/SdkEntryPoints.h"
-
-#include <array>
+#include "device/AudioCommand.h"
 
 namespace device {
-
-namespace {
-
-constexpr std::uint8_t kProbeGroup = 4;
-constexpr std::uint8_t kProbeSubCommand = 0;
 
 void LogSetActiveFailure(ports::DebugOutput& debug, std::int32_t result)
 {
     debug.Write(FormatText(255, L"***** fnDLLQZ_SetActive_Device, ret = %d *****", result));
 }
-
-} // namespace
 
 StartupDetection DetectAtStartup(const DevicePorts& ports, const std::wstring& configPath)
 {
@@ -44,15 +35,9 @@ ProbeResult ProbeReadiness(ports::HidChannel& hid, ports::AudioSdk& sdk, DeviceI
 {
     if (!hid.OpenFirst(ids.vid, ids.pid))
         return ProbeResult::NoHid;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        // A fresh block for every attempt: the SDK answers into it.
-        std::array<std::uint8_t, sdk::kAudioCommandLength> block{};
-        block[0] = kProbeGroup;
-        block[1] = kProbeSubCommand;
-        const auto length = static_cast<std::int32_t>(block.size());
-        if (sdk.DLLQZ_AudioCommand(block.data(), length, length) == 0)
+    for (int attempt = 0; attempt < attempts; ++attempt)
+        if (SendAudioCommandValue(sdk, kNoiseCancellationGroup, kOnOffSubCommand, 0) == 0)
             return ProbeResult::Ready;
-    }
     return ProbeResult::NoAnswer;
 }
 

@@ -38,6 +38,9 @@ struct DevicePorts {
     ports::DebugOutput& debug;
 };
 
+// "***** fnDLLQZ_SetActive_Device, ret = <result> *****".
+void LogSetActiveFailure(ports::DebugOutput& debug, std::int32_t result);
+
 // Identification with a second search when the first finds nothing, one retry of the SDK activation
 // after 10 ms, the HID interface kept, and the filter-driver channel test.
 StartupDetection DetectAtStartup(const DevicePorts& ports, const std::wstring& configPath);

@@ -28,6 +28,8 @@ public:
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool CreateFolder(const std::wstring& path) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;
+    // The names of the folder's immediate subfolders, in no particular order; none when it is missing.
+    virtual std::vector<std::wstring> Subfolders(const std::wstring& path) const = 0;
 };
 
 } // namespace ports

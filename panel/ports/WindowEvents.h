@@ -2,6 +2,7 @@
 // What the window host reports to the form it shows. Everything arrives on the GUI thread.
 
 #include <cstdint>
+#include <string>
 
 namespace ports {
 
@@ -12,6 +13,14 @@ struct HookedMouse {
     int screenY = 0;
     int clientX = 0; // in the main window
     int clientY = 0;
+};
+
+// One WM_DEVICECHANGE as the window received it.
+struct DeviceChange {
+    enum class Event { Arrival, RemoveComplete, Other } event = Event::Other;
+    bool deviceInterface = false; // the broadcast names a device interface
+    bool hidClass = false;        // ... of the HID interface class
+    std::wstring interfacePath;   // the interface's path name, when it names one
 };
 
 class WindowEvents {
@@ -26,6 +35,9 @@ public:
     virtual void OnMouseDown(int x, int y) = 0;
     virtual void OnMouseUp(int x, int y) = 0;
     virtual void OnHookedMouse(const HookedMouse& mouse) = 0;
+    // A device change; the host processes pending messages after it and then lets the system's default
+    // handling run.
+    virtual void OnDeviceChange(const DeviceChange& change) = 0;
     virtual void OnTrayDoubleClick() = 0;
     virtual void OnTrayRightButtonUp() = 0;
     // The window is going; it runs once.

@@ -17,6 +17,7 @@ public:
     void OnMouseDown(int x, int y) override { form_.FormMouseDown(x, y); }
     void OnMouseUp(int x, int y) override { form_.FormMouseUp(x, y); }
     void OnHookedMouse(const ports::HookedMouse& mouse) override { form_.ApplicationMouseHook(mouse); }
+    void OnDeviceChange(const ports::DeviceChange& change) override { form_.OnDeviceChange(change); }
     void OnTrayDoubleClick() override { form_.TrayDoubleClick(); }
     void OnTrayRightButtonUp() override { form_.TrayRightButtonUp(); }
     void OnDestroy() override { form_.FormDestroy(); }

@@ -9,10 +9,12 @@ namespace shell {
 
 class PanelApplication {
 public:
-    PanelApplication(const ports::Platform& platform, const ports::WindowPorts& window, StartContext context)
-        : mainForm_(platform, window, std::move(context))
+    PanelApplication(const ports::Platform& platform, const ports::WindowPorts& window, const PanelDevices& devices,
+                     StartContext context)
+        : mainForm_(platform, window, devices, std::move(context))
     {
         mainForm_.SetLedForm(ledForm_);
+        mainForm_.SetAboutForm(aboutForm_);
     }
 
     TAudioMainForm& MainForm() { return mainForm_; }

@@ -1,7 +1,8 @@
 #pragma once
-// The panel's two secondary forms, created after the main window. Their contents come with the about box
-// and the LED dialog; the shell only needs them to exist, and the main window needs to know whether the
-// LED dialog is open (drags and window moves wait while it is).
+// The panel's two secondary forms, created after the main window: the about box, whose texts and logo
+// the language and the skin fill before every showing, and the LED dialog, whose contents come with the
+// LED lighting (the main window only needs to know whether it is open: drags and window moves wait
+// while it is).
 
 #include "panel/form/Form.h"
 
@@ -9,8 +10,9 @@ namespace shell {
 
 class TAboutForm {
 public:
-    TAboutForm() : form_(L"AboutForm", L"", 320, 200, 0x00F0F0F0) {}
+    TAboutForm();
     form::Form& Form() { return form_; }
+    const form::Form& Form() const { return form_; }
 
 private:
     form::Form form_;

@@ -1,10 +1,14 @@
 #include "panel/shell/TonvioMain.h"
 
 #include "common/IniKeys.h"
+#include "device/AudioCommand.h"
+#include "device/HidRegisterChannel.h"
+#include "panel/skin/SkinFolders.h"
 #include "common/SystemFacts.h"
 #include "common/Text.h"
 #include "panel/form/MainFormComponents.h"
 #include "panel/shell/CommandLine.h"
+#include "panel/shell/MainFormFeatureSteps.h"
 #include "panel/shell/RegisteredMessages.h"
 #include "panel/shell/SmallForms.h"
 
@@ -15,6 +19,8 @@ namespace shell {
 
 namespace {
 constexpr wchar_t kPresencePollTimer[] = L"Timer1";
+constexpr std::size_t kNameCapacity = 128; // language and skin names: 127 characters
+constexpr std::uint16_t kEffectRegister = 0x100;
 
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -33,12 +39,26 @@ std::wstring ApplicationTitle(const _APPLICATION_FOLDER_PATH& config, const std:
     return name;
 }
 
-TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::WindowPorts& window, StartContext context)
-    : platform_(platform), window_(window), context_(std::move(context)),
+TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::WindowPorts& window,
+                               const PanelDevices& devices, StartContext context)
+    : platform_(platform), window_(window), devices_(devices), context_(std::move(context)),
       form_(form::BuildMainForm(ApplicationTitle({}, context_.programPath))),
-      timers_(window.timers, form::kMainFormTimers), popupMenu_(form::BuildMainPopupMenu())
+      timers_(window.timers, form::kMainFormTimers),
+      popupMenu_(form::BuildMainPopupMenu()), deviceChannels_{nullptr, devices.hid,
+                                                              device::FilterDriverChannel(devices.filterDriver)},
+      features_{platform,  window,  form_,    timers_, states_,        skin_,
+                language_, config_, startup_, state_,  deviceChannels_},
+      equalizer_(features_), sound3D_(features_), effectsAndMic_(features_), virtual71_(features_),
+      noiseAndVoice_(features_), led_(features_), profiles_(features_), endpoints_(features_),
+      featureSteps_(std::make_unique<FeatureSteps>(*this)),
+      presence_(state_, *featureSteps_,
+                PresenceDevice{deviceChannels_.sdk, devices.hid, deviceChannels_.channel, platform.files,
+                               devices.devices, platform.clock, platform.debug},
+                PresenceSettings{})
 {
     title_ = form_.Caption();
+    timers_.SetHandler(kPresencePollTimer, [this] { Timer1Timer(); });
+    timers_.SetHandler(L"Timer", [this] { virtual71_.TimerTick(); });
 }
 
 TAudioMainForm::~TAudioMainForm() = default;
@@ -54,49 +74,165 @@ bool TAudioMainForm::Construct()
     InitialiseSoundSettingDefaults();
     timers_.SetEnabled(kPresencePollTimer, false);
     SelectSkinAndLanguageFolders();
+    startup_ = ReadStartupValues(platform_.profile, ConfigPath());
+    presence_.Configure({ConfigPath(), startup_.encButtonMode, startup_.exclusive3DV7ch1});
     SetUpTrayIconAndTitle();
     BuildLanguageAndSkinMenus();
     ScanPlugins();
     ApplyLanguageTexts();
     HidePluginMenuWhenEmpty();
-    CutWindowToSkinRegion();
+    if (ReadRegionCut(platform_.profile, ConfigPath()) != 0)
+        CutWindowToSkinRegion();
     ApplySkin();
-    DetectDeviceAtStartup();
-    if (!state_.deviceActive)
-        timers_.SetEnabled(kPresencePollTimer, true);
+    LayOutCurrentPage();
+    presence_.DetectAtStartup();
     InitialiseSoundSettingsModel();
     if (state_.deviceActive)
         SendStartupDeviceState();
     ApplyDefaultVirtualProfile();
     RegisterDeviceNotifications();
-    RestoreLastProfile();
+    RestoreProfiles();
     if (state_.deviceActive)
         StartDeviceExtras();
     state_.activationCount = 0;
     return true;
 }
 
-// --- Steps that the features fill in. Each stays empty until its feature arrives; the order above is
-// the order they run in.
+std::wstring TAudioMainForm::ConfigPath() const
+{
+    return state_.programFolder + kAudioConfigFileName;
+}
+
 bool TAudioMainForm::LoadAudioSdk()
 {
-    return true;
+    const int result = devices_.sdk.Load(deviceChannels_.sdk);
+    if (result == 0)
+        return true;
+    const std::wstring text = FormatText(255, L"***** Open_DLLQZ_Tonvio48xx, ret = %d *****", result);
+    window_.messageBoxes.Show(text, title_, ports::MessageBoxIcon::None);
+    platform_.debug.Write(text);
+    return false;
 }
-void TAudioMainForm::InitialiseSoundSettingDefaults() {}
-void TAudioMainForm::SelectSkinAndLanguageFolders() {}
-void TAudioMainForm::BuildLanguageAndSkinMenus() {}
-void TAudioMainForm::ScanPlugins() {}
-void TAudioMainForm::ApplyLanguageTexts() {}
-void TAudioMainForm::CutWindowToSkinRegion() {}
-void TAudioMainForm::ApplySkin() {}
-void TAudioMainForm::DetectDeviceAtStartup() {}
-void TAudioMainForm::InitialiseSoundSettingsModel() {}
-void TAudioMainForm::SendStartupDeviceState() {}
-void TAudioMainForm::ApplyDefaultVirtualProfile() {}
-void TAudioMainForm::RegisterDeviceNotifications() {}
-void TAudioMainForm::RestoreLastProfile() {}
-void TAudioMainForm::StartDeviceExtras() {}
-void TAudioMainForm::ReturnDeviceToDefaults() {}
+
+void TAudioMainForm::InitialiseSoundSettingDefaults()
+{
+    states_ = {};
+}
+
+void TAudioMainForm::SelectSkinAndLanguageFolders()
+{
+    // The OEM's file names the product's first language and skin; the user's own choices, kept in the
+    // per-user copy once the installer made one, take their place.
+    GetIniKey(platform_.profile, ConfigPath(), L"Language", L"DefaultLanguage", languageName_, kNameCapacity);
+    GetIniKey(platform_.profile, ConfigPath(), L"Skin", L"DefaultSkin", skinName_, kNameCapacity);
+    ReadUserChoices(platform_, config_, languageName_, skinName_);
+    languageName_ = CutText(languageName_, kNameCapacity - 1);
+    skinName_ = CutText(skinName_, kNameCapacity - 1);
+    const ports::ScreenFacts screen = window_.screen.Facts();
+    resolutionFolder_ =
+        panel::CheckedResolutionFolder(platform_.files, state_.programFolder, config_.SkinFolderName,
+                                       panel::ChooseResolutionFolder(screen.width, screen.height), skinName_);
+}
+
+void TAudioMainForm::BuildLanguageAndSkinMenus()
+{
+    BuildLanguageMenu();
+    BuildSkinMenu();
+    LoadCurrentLanguage();
+    LoadSkin();
+}
+
+void TAudioMainForm::ApplyLanguageTexts()
+{
+    ApplyLanguage();
+}
+
+void TAudioMainForm::InitialiseSoundSettingsModel()
+{
+    equalizer_.InitialiseModel();
+    if (startup_.defaultIni == 1)
+        profiles_.RestoreDefaultProfile();
+    sound3D_.InitialiseModel();
+    effectsAndMic_.InitialiseEffect();
+    virtual71_.InitialiseRing();
+}
+
+void TAudioMainForm::SendStartupDeviceState()
+{
+    std::uint32_t status = 0;
+    deviceChannels_.channel.StatusRequest(status);
+    virtual71_.SetEnabled(0);
+    virtual71_.SendParameters(0);
+    std::uint32_t value = 0;
+    deviceChannels_.channel.ControlRequest(0, value);
+    effectsAndMic_.ResetMicState();
+    if (endpoints_.HasCaptureEndpoint() || state_.osKind != kOsKindEndpoints) {
+        effectsAndMic_.RunMicrophoneProbe();
+        state_.micProbeDone = true;
+    }
+    virtual71_.SendScalar();
+}
+
+void TAudioMainForm::ApplyDefaultVirtualProfile()
+{
+    virtual71_.ApplyDefaultProfilePart();
+    deviceChannels_.channel.SwitchEffect(1);
+}
+
+void TAudioMainForm::RegisterDeviceNotifications()
+{
+    window_.notifications.RegisterWindow();
+    endpoints_.ReleaseCaptureEndpoint();
+}
+
+void TAudioMainForm::RestoreProfiles()
+{
+    endpoints_.HideTestSoundImage();
+    states_.page = panel::kPageEq;
+    LayOutCurrentPage();
+    if (!profiles_.RestoreLastProfile()) {
+        noiseAndVoice_.NoiseCancellationFromRegistry();
+        noiseAndVoice_.VoiceEffectFromRegistry();
+    }
+}
+
+void TAudioMainForm::StartDeviceExtras()
+{
+    if (equalizer_.TakesEnableFromDevice()) {
+        equalizer_.ConfirmEnable();
+        equalizer_.ConfirmEnable();
+    }
+    if (sound3D_.TakesEnableFromDevice()) {
+        sound3D_.ConfirmEnable();
+        sound3D_.ConfirmEnable();
+    }
+    if (startup_.encButtonMode == 1)
+        noiseAndVoice_.StartButtonScan();
+    led_.RunSetup();
+}
+
+void TAudioMainForm::ReturnDeviceToDefaults()
+{
+    profiles_.SaveLastProfile();
+    endpoints_.CloseMediaPlayer();
+    equalizer_.ReturnToDefaults();
+    sound3D_.ReturnToDefaults();
+    std::unique_ptr<ports::HidInterface> hid = devices_.hid.OpenFirst(state_.deviceVid, state_.devicePid);
+    if (!hid)
+        return;
+    device::WriteRegister(*hid, kEffectRegister, 0);
+    deviceChannels_.channel.SelectEffect(0);
+    deviceChannels_.channel.SwitchEffect(1);
+    virtual71_.SetEnabled(0);
+    virtual71_.ApplyDefaultProfilePart();
+    if (deviceChannels_.sdk) {
+        device::SendAudioCommandValue(*deviceChannels_.sdk, device::kNoiseCancellationGroup, device::kOnOffSubCommand,
+                                      0);
+        device::SendAudioCommandValue(*deviceChannels_.sdk, device::kVoiceEffectGroup, device::kOnOffSubCommand, 0);
+    }
+    led_.CloseEffectEvent();
+    device::EndTransfer(*hid);
+}
 
 // --- Steps owned by the shell.
 void TAudioMainForm::RememberProgramAndRegisterMessages()
@@ -121,14 +257,12 @@ void TAudioMainForm::ResetLifecycleState()
     state_.deviceActive = false;
     state_.synchronization = false;
     state_.micProbeDone = false;
-    state_.currentPage = kPageEq;
     state_.activationCount = 0;
 }
 
 void TAudioMainForm::SetUpTrayIconAndTitle()
 {
-    GetIniKey(platform_.profile, state_.programFolder + kAudioConfigFileName, L"TrayIconHint", L"HintName", trayHint_,
-              kStartupValueChars + 1);
+    trayHint_ = startup_.hintName;
     const std::wstring iconFile =
         config_.InstallIconFileName.empty() ? std::wstring() : state_.programFolder + config_.InstallIconFileName;
     window_.tray.Show(iconFile, trayHint_);
@@ -210,66 +344,6 @@ void TAudioMainForm::FormDestroy()
     window_.tray.Remove();
 }
 
-// --- Mouse.
-bool TAudioMainForm::MovesWindow(const form::Control* control)
-{
-    if (control == nullptr)
-        return true; // the form itself
-    static const wchar_t* const kMoveHandles[] = {L"MainFormImage", L"MainLeftImage", L"DeviceActiveImage",
-                                                  L"LogoImage"};
-    return std::ranges::any_of(kMoveHandles, [&](const wchar_t* name) { return control->name == name; });
-}
-
-void TAudioMainForm::FormMouseDown(int x, int y)
-{
-    const form::Control* control = form_.ControlAt(x, y);
-    pressedControl_ = control ? control->name : std::wstring();
-    if (MovesWindow(control) && !LedDialogOpen()) {
-        // The move runs the window's own drag loop, which swallows the release: no click follows.
-        pressedControl_.clear();
-        window_.window.BeginMoveByCaption();
-        window_.pump.ProcessPendingMessages();
-    }
-}
-
-void TAudioMainForm::FormMouseUp(int x, int y)
-{
-    const form::Control* control = form_.ControlAt(x, y);
-    const bool click = control != nullptr && !pressedControl_.empty() && control->name == pressedControl_;
-    pressedControl_.clear();
-    if (click && control->enabled)
-        ControlClick(*control);
-}
-
-void TAudioMainForm::ControlClick(const form::Control& control)
-{
-    if (control.kind != form::ControlClass::Image)
-        return;
-    if (control.tag == form::kTagCloseImage)
-        CloseImageClick();
-    else if (control.tag == form::kTagMinimizeImage)
-        MinimizeImageClick();
-}
-
-void TAudioMainForm::ApplicationMouseHook(const HookedMouse& mouse)
-{
-    if (LedDialogOpen())
-        return;
-    switch (mouse.kind) {
-    case HookedMouse::Kind::LeftDown: {
-        const form::Control* control = form_.ControlAt(mouse.clientX, mouse.clientY);
-        press_ = {true,          control ? control->name : std::wstring(), mouse.screenX,
-                  mouse.screenY, control ? control->bounds.left : 0,       control ? control->bounds.top : 0};
-        break;
-    }
-    case HookedMouse::Kind::LeftUp:
-        press_ = {};
-        break;
-    case HookedMouse::Kind::Move:
-        break;
-    }
-}
-
 // --- Skin buttons.
 void TAudioMainForm::CloseImageClick()
 {
@@ -317,6 +391,10 @@ void TAudioMainForm::MenuItemClick(int id)
         return;
     if (id == form::kCloseMenuId)
         CloseMenuClick();
+    else if (id >= form::kFirstSkinItemId && id < form::kFirstSkinItemId + form::kMenuItemRange)
+        SkinMenuClick(id);
+    else if (id >= form::kFirstLanguageItemId && id < form::kFirstLanguageItemId + form::kMenuItemRange)
+        LanguageMenuClick(id);
 }
 
 void TAudioMainForm::CloseMenuClick()

@@ -8,8 +8,28 @@
 #include "panel/form/Form.h"
 #include "panel/form/FormTimers.h"
 #include "panel/form/Menu.h"
+#include "panel/language/LanguageMenu.h"
+#include "panel/language/LanguageSetting.h"
+#include "panel/pages/ControlStates.h"
+#include "panel/pages/PageLayout.h"
+#include "panel/pages/SliderDrag.h"
+#include "panel/pages/TwoStateSwitch.h"
 #include "panel/ports/WindowEvents.h"
 #include "panel/ports/WindowPorts.h"
+#include "panel/shell/LifecycleState.h"
+#include "panel/shell/PanelDevices.h"
+#include "panel/shell/PresenceHandlers.h"
+#include "panel/shell/StartupValues.h"
+#include "panel/skin/SkinSetting.h"
+#include "sound/AudioEndpoints.h"
+#include "sound/EffectsAndMic.h"
+#include "sound/Equalizer.h"
+#include "sound/FeatureContext.h"
+#include "sound/LedLighting.h"
+#include "sound/NoiseAndVoice.h"
+#include "sound/Profiles.h"
+#include "sound/Sound3D.h"
+#include "sound/Virtual71.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,26 +38,7 @@
 namespace shell {
 
 class TLEDForm;
-
-// Pages of the main window.
-inline constexpr int kPageEq = 1;
-
-struct LifecycleState {
-    std::wstring programFolder; // with its trailing backslash
-    std::uint32_t exitMessageId = 0;
-    std::uint32_t effectExitMessageId = 0;
-    std::uint32_t resumeMessageId = 0;
-    int osKind = 0;
-    std::uint16_t deviceVid = 0;
-    std::uint16_t devicePid = 0;
-    std::unique_ptr<ports::HidInterface> m_hDevice; // the HID handle kept from start-up
-    bool deviceActive = false;
-    bool synchronization = false;
-    bool micProbeDone = false;
-    int currentPage = kPageEq;
-    int activationCount = 0;
-    int pluginCount = 0;
-};
+class TAboutForm;
 
 // Where the window is, as the model last put it.
 enum class WindowPlacement { Shown, InTray, OnTaskbar, Hidden };
@@ -52,6 +53,8 @@ struct PressState {
     int screenY = 0;
     int controlLeft = 0;
     int controlTop = 0;
+    bool dragging = false; // a slider follows the cursor
+    panel::DragMode mode = panel::DragMode::None;
 };
 
 struct StartContext {
@@ -63,7 +66,8 @@ inline constexpr std::size_t kStartupValueChars = 31;
 
 class TAudioMainForm {
 public:
-    TAudioMainForm(const ports::Platform& platform, const ports::WindowPorts& window, StartContext context);
+    TAudioMainForm(const ports::Platform& platform, const ports::WindowPorts& window, const PanelDevices& devices,
+                   StartContext context);
     ~TAudioMainForm();
     TAudioMainForm(const TAudioMainForm&) = delete;
     TAudioMainForm& operator=(const TAudioMainForm&) = delete;
@@ -72,6 +76,7 @@ public:
     // ends without showing the window).
     bool Construct();
     void SetLedForm(const TLEDForm& ledForm) { ledForm_ = &ledForm; }
+    void SetAboutForm(TAboutForm& aboutForm) { aboutForm_ = &aboutForm; }
 
     // Window handlers.
     void FormCreate();
@@ -86,6 +91,12 @@ public:
     void FormMouseUp(int x, int y);
     void ApplicationMouseHook(const HookedMouse& mouse);
 
+    // Image buttons by tag, and the page tabs.
+    void OnImageMouseDown(int tag);
+    void OnImageMouseUp(int tag);
+    void OnLabelPageMouseDown(int tag);
+    void OnShapeMouseDown(int tag);
+
     // Skin buttons.
     void CloseImageClick();
     void MinimizeImageClick();
@@ -96,6 +107,16 @@ public:
     void TrayRightButtonUp();
     void MenuItemClick(int id);
     void CloseMenuClick();
+    void SkinMenuClick(int id);
+    void LanguageMenuClick(int id);
+
+    // Device presence.
+    void OnDeviceChange(const ports::DeviceChange& change) { presence_.OnDeviceChange(change); }
+    void Timer1Timer() { presence_.Timer1Timer(); }
+
+    // The about box (the third menu button, while a device is active) and its web label.
+    void ShowAbout();
+    void WebLabelClick();
 
     form::Form& Form() { return form_; }
     const form::Form& Form() const { return form_; }
@@ -103,39 +124,78 @@ public:
     form::MenuItem& PopupMenu() { return popupMenu_; }
     const LifecycleState& State() const { return state_; }
     LifecycleState& MutableState() { return state_; }
+    panel::ControlStates& States() { return states_; }
     const _APPLICATION_FOLDER_PATH& Config() const { return config_; }
+    const StartupValues& Startup() const { return startup_; }
+    const panel::SkinSetting& Skin() const { return skin_; }
+    const panel::LanguageSetting& Language() const { return language_; }
+    const std::wstring& SkinName() const { return skinName_; }
+    const std::wstring& LanguageName() const { return languageName_; }
+    const std::wstring& ResolutionFolder() const { return resolutionFolder_; }
+    device::DeviceOutcome Outcome() const { return outcome_; }
     const std::wstring& Title() const { return title_; }
     const std::wstring& TrayHint() const { return trayHint_; }
     WindowPlacement Placement() const { return placement_; }
     const PressState& Press() const { return press_; }
     bool Destroyed() const { return destroyed_; }
 
+    // Shows every control of the current page in its present state.
+    void LayOutCurrentPage();
+
 private:
-    // Construction steps whose work belongs to the features that fill them in.
+    class FeatureSteps;
+
+    std::wstring ConfigPath() const; // "AudioConfig.cfg" of the program folder
+
+    // Construction steps, in their order.
     bool LoadAudioSdk();
+    void RememberProgramAndRegisterMessages();
+    void ReadApplicationConfiguration();
+    void ResetLifecycleState();
     void InitialiseSoundSettingDefaults();
     void SelectSkinAndLanguageFolders();
+    void SetUpTrayIconAndTitle();
     void BuildLanguageAndSkinMenus();
     void ScanPlugins();
     void ApplyLanguageTexts();
+    void HidePluginMenuWhenEmpty();
     void CutWindowToSkinRegion();
     void ApplySkin();
-    void DetectDeviceAtStartup();
     void InitialiseSoundSettingsModel();
     void SendStartupDeviceState();
     void ApplyDefaultVirtualProfile();
     void RegisterDeviceNotifications();
-    void RestoreLastProfile();
+    void RestoreProfiles();
     void StartDeviceExtras();
-    // Shutdown steps of the same kind.
+    // Shutdown: the device goes back to its defaults.
     void ReturnDeviceToDefaults();
 
-    // Construction steps owned here.
-    void RememberProgramAndRegisterMessages();
-    void ReadApplicationConfiguration();
-    void ResetLifecycleState();
-    void SetUpTrayIconAndTitle();
-    void HidePluginMenuWhenEmpty();
+    // Skins and languages.
+    std::wstring SkinsFolder() const; // program folder + skins root + resolution folder
+    std::wstring SkinFolder() const;  // ... + skin name + "\"
+    std::wstring LanguagesFolder() const;
+    void LoadSkin();
+    void LoadCurrentLanguage();
+    void BuildSkinMenu();
+    void BuildLanguageMenu();
+    void ApplyLanguage();
+    void ApplyMenuCaptions();
+    void ApplyDeviceStateLabel();
+    panel::SwitchLook Look() const;
+    panel::PageLayoutInputs LayoutInputs() const;
+    double FontScale() const;
+
+    // Pages and buttons.
+    bool DeviceGuardRefuses(int tag);
+    void ShowWarning(const wchar_t* labelKey);
+    void ShowPressed(int tag, bool pressed);
+    void SelectPage(int tag);
+    void ShowOutcome(device::DeviceOutcome outcome);
+    void ReturnControlsToDeviceAbsentLook();
+    void DragPress(const HookedMouse& mouse);
+    void DragMove(const HookedMouse& mouse);
+    void MoveSliderTo(form::Control& slider, panel::DragMode mode, int top);
+    void SliderMoved(const form::Control& slider, panel::DragMode mode);
 
     form::MenuItem& PluginMenu();
     bool AnyPluginRunning();
@@ -146,10 +206,13 @@ private:
 
     const ports::Platform& platform_;
     const ports::WindowPorts& window_;
+    PanelDevices devices_;
     StartContext context_;
     const TLEDForm* ledForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
 
     _APPLICATION_FOLDER_PATH config_;
+    StartupValues startup_;
     LifecycleState state_;
     form::Form form_;
     form::FormTimers timers_;
@@ -159,8 +222,31 @@ private:
     WindowPlacement placement_ = WindowPlacement::Shown;
     PressState press_;
     std::wstring pressedControl_; // the window's own press, for its click
+    bool pressAccepted_ = false;  // the press of an image button was dispatched: its release is too
     bool activatedBefore_ = false;
     bool destroyed_ = false;
+
+    std::wstring skinName_;
+    std::wstring languageName_;
+    std::wstring resolutionFolder_;
+    panel::SkinSetting skin_;
+    panel::LanguageSetting language_;
+    panel::LanguageMenu languageMenu_;
+    panel::ControlStates states_;
+    device::DeviceOutcome outcome_ = device::DeviceOutcome::NoHid;
+
+    sound::DeviceChannels deviceChannels_;
+    sound::FeatureContext features_;
+    sound::Equalizer equalizer_;
+    sound::Sound3D sound3D_;
+    sound::EffectsAndMic effectsAndMic_;
+    sound::Virtual71 virtual71_;
+    sound::NoiseAndVoice noiseAndVoice_;
+    sound::LedLighting led_;
+    sound::Profiles profiles_;
+    sound::AudioEndpoints endpoints_;
+    std::unique_ptr<FeatureSteps> featureSteps_;
+    PresenceHandlers presence_;
 };
 
 // The application title: "InstallAppTitle" cut to 31 characters, or the program's file name without

@@ -4,6 +4,20 @@
 
 namespace memory {
 
+namespace {
+// The path as written, with one kind of separator and no trailing one: the same length as its key.
+std::wstring Spelled(const std::wstring& path)
+{
+    std::wstring result = path;
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
+    while (result.size() > 1 && result.back() == L'\\')
+        result.pop_back();
+    return result;
+}
+} // namespace
+
 std::wstring MemoryFileSystem::Normalize(const std::wstring& path)
 {
     std::wstring result = ToLowerAscii(path);
@@ -64,13 +78,25 @@ bool MemoryFileSystem::FolderExists(const std::wstring& path) const
 bool MemoryFileSystem::CreateFolder(const std::wstring& path)
 {
     std::wstring key = Normalize(path);
+    std::wstring spelled = Spelled(path);
     if (files_.contains(key))
         return false;
     while (key.size() > 2 && !folders_.contains(key)) {
-        folders_.insert(key);
+        folders_.emplace(key, spelled);
         key = ParentOf(key);
+        spelled.resize(key.size());
     }
     return true;
+}
+
+std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path) const
+{
+    const std::wstring prefix = Normalize(path) + L'\\';
+    std::vector<std::wstring> names;
+    for (const auto& [key, spelled] : folders_)
+        if (key.starts_with(prefix) && key.find(L'\\', prefix.size()) == std::wstring::npos)
+            names.push_back(spelled.substr(prefix.size()));
+    return names;
 }
 
 bool MemoryFileSystem::RemoveFile(const std::wstring& path)
@@ -88,7 +114,7 @@ void MemoryFileSystem::Put(const std::wstring& path, std::span<const std::uint8_
     const std::wstring key = Normalize(path);
     const std::wstring parent = ParentOf(key);
     if (!parent.empty())
-        CreateFolder(parent);
+        CreateFolder(Spelled(path).substr(0, parent.size()));
     files_[key].assign(bytes.begin(), bytes.end());
 }
 

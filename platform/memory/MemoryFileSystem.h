@@ -18,6 +18,7 @@ public:
     bool FolderExists(const std::wstring& path) const override;
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
+    std::vector<std::wstring> Subfolders(const std::wstring& path) const override;
 
     // Test set-up: writes the file, creating its folders.
     void Put(const std::wstring& path, std::string_view bytes);
@@ -36,7 +37,7 @@ private:
     bool ParentExists(const std::wstring& normalized) const;
 
     std::map<std::wstring, std::vector<std::uint8_t>> files_;
-    std::set<std::wstring> folders_;
+    std::map<std::wstring, std::wstring> folders_; // key → the path as first written
     std::map<std::wstring, ports::ReadStatus> failingReads_;
     std::set<std::wstring> failingWrites_;
 };

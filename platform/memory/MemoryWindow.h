@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -73,10 +74,21 @@ public:
     std::vector<ports::FileDialogRequest> requests;
 };
 
+// Counts its runs; messages a test queued (a timer tick, a notification) are handled by the next run,
+// as a nested handler would be.
 class CountingMessagePump final : public ports::MessagePump {
 public:
-    void ProcessPendingMessages() override { ++runs; }
+    void ProcessPendingMessages() override
+    {
+        ++runs;
+        while (!queued.empty()) {
+            auto message = std::move(queued.front());
+            queued.pop_front();
+            message();
+        }
+    }
     int runs = 0;
+    std::deque<std::function<void()>> queued;
 };
 
 class FixedScreen final : public ports::Screen {
@@ -145,6 +157,37 @@ private:
     std::map<int, ActiveTimer> timers_;
 };
 
+class RecordingDeviceNotifications final : public ports::DeviceNotifications {
+public:
+    bool RegisterWindow() override
+    {
+        ++registrations;
+        return !refuse;
+    }
+    int registrations = 0;
+    bool refuse = false;
+};
+
+class RecordingShellOpen final : public ports::ShellOpen {
+public:
+    void Open(const std::wstring& target) override { opened.push_back(target); }
+    std::vector<std::wstring> opened;
+};
+
+// Records each modal form as it was shown; a test may click its controls meanwhile.
+class RecordingModalForms final : public ports::ModalForms {
+public:
+    void ShowModal(form::Form& form, const std::function<void(const form::Control&)>& click) override
+    {
+        shown.push_back(form);
+        for (const std::wstring& name : clicks)
+            if (const form::Control* control = form.Find(name))
+                click(*control);
+    }
+    std::vector<form::Form> shown;
+    std::vector<std::wstring> clicks; // controls clicked in every dialog, in order
+};
+
 // A session of processes: named mutexes and top-level windows, which a test arranges.
 class MemorySingleInstance final : public ports::SingleInstance {
 public:
@@ -184,10 +227,14 @@ struct MemoryWindowPorts {
     ScriptedPopupMenus menus;
     MemoryWindowMessages messages;
     ClockDrivenTimers timers;
+    RecordingDeviceNotifications notifications;
+    RecordingShellOpen shell;
+    RecordingModalForms modal;
 
     ports::WindowPorts Ports()
     {
-        return {window, messageBoxes, colourDialog, fileDialogs, pump, screen, tray, menus, messages, timers};
+        return {window, messageBoxes, colourDialog, fileDialogs,   pump,  screen, tray,
+                menus,  messages,     timers,       notifications, shell, modal};
     }
 };
 

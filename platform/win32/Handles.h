@@ -70,7 +70,15 @@ struct ServiceHandleTraits {
     static void Close(Handle service) { ::CloseServiceHandle(service); }
 };
 
+// FindFirstFileW's search.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle search) { ::FindClose(search); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;

@@ -71,4 +71,23 @@ bool Win32FileSystem::RemoveFile(const std::wstring& path)
     return ::DeleteFileW(path.c_str()) != FALSE;
 }
 
+std::vector<std::wstring> Win32FileSystem::Subfolders(const std::wstring& path) const
+{
+    std::vector<std::wstring> names;
+    std::wstring pattern = path;
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+            names.push_back(name);
+    } while (::FindNextFileW(search.Get(), &found));
+    return names;
+}
+
 } // namespace win32

@@ -12,6 +12,7 @@ public:
     bool FolderExists(const std::wstring& path) const override;
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
+    std::vector<std::wstring> Subfolders(const std::wstring& path) const override;
 };
 
 } // namespace win32

@@ -2,8 +2,7 @@
 #include "panel/shell/RegisteredMessages.h"
 #include "panel/form/MainFormComponents.h"
 
-#include "platform/memory/MemoryPlatform.h"
-#include "platform/memory/MemoryWindow.h"
+#include "PanelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +14,9 @@ namespace {
 using Calls = std::vector<std::wstring>;
 using shell::WindowPlacement;
 
-constexpr wchar_t kProgram[] = L"C:\\Program Files\\Tonvio\\TonvioApp.exe";
-constexpr wchar_t kConfig[] = L"C:\\Program Files\\Tonvio\\AudioConfig.cfg";
+using testing_panel::kConfig;
 
-class MainWindowLifecycleTest : public testing::Test {
+class MainWindowLifecycleTest : public testing::Test, protected testing_panel::PanelFixture {
 protected:
     void SetUp() override
     {
@@ -29,7 +27,7 @@ protected:
 
     shell::TAudioMainForm& Start(const std::wstring& commandLine = L"TonvioApp.exe -servicestart")
     {
-        app.emplace(ports_, window_, shell::StartContext{kProgram, commandLine});
+        Create(commandLine);
         EXPECT_TRUE(app->MainForm().Construct());
         windowSide.window.calls.clear();
         return app->MainForm();
@@ -47,12 +45,6 @@ protected:
         plugins.items[1].checked = secondChecked;
         main.MutableState().pluginCount = 2;
     }
-
-    memory::MemoryPlatform platform;
-    memory::MemoryWindowPorts windowSide{platform.clock};
-    const ports::Platform ports_ = platform.Ports();
-    const ports::WindowPorts window_ = windowSide.Ports();
-    std::optional<shell::PanelApplication> app;
 };
 
 } // namespace
@@ -73,7 +65,7 @@ TEST_F(MainWindowLifecycleTest, ConstructionSetsTheInitialLifecycleStateTitleAnd
     EXPECT_FALSE(state.deviceActive);
     EXPECT_FALSE(state.synchronization);
     EXPECT_FALSE(state.micProbeDone);
-    EXPECT_EQ(state.currentPage, 1);
+    EXPECT_EQ(main.States().page, 1);
     EXPECT_EQ(state.activationCount, 0);
 
     // The title is cut to 31 characters and is also the window's caption.
@@ -221,17 +213,16 @@ TEST_F(MainWindowLifecycleTest, FormDestroyRunsOnceAndTakesTheTrayIconAway)
 
 TEST_F(MainWindowLifecycleTest, SkinButtonsClickOnReleaseOverTheSameControl)
 {
+    PutKit(); // close at (700, 5), minimize at (675, 5), both 20 x 20
     shell::TAudioMainForm& main = Start();
-    form::Control& close = *main.Form().FindImageByTag(form::kTagCloseImage);
-    close.visible = true;
-    close.bounds = {700, 5, 20, 20};
-    form::Control& minimize = *main.Form().FindImageByTag(form::kTagMinimizeImage);
-    minimize.visible = true;
-    minimize.bounds = {675, 5, 20, 20};
 
     main.FormMouseDown(705, 10);
-    main.FormMouseUp(680, 10); // released over another button: no click
+    EXPECT_EQ(main.Form().Find(L"CloseImage")->picture.file,
+              std::wstring(testing_panel::kSkinFolder) + L"close_down.png");
+    main.FormMouseUp(680, 10); // released over another button: no click, but the button comes up again
     EXPECT_TRUE(windowSide.window.calls.empty());
+    EXPECT_EQ(main.Form().Find(L"CloseImage")->picture.file,
+              std::wstring(testing_panel::kSkinFolder) + L"close_up.png");
 
     main.FormMouseDown(680, 10);
     main.FormMouseUp(681, 11);

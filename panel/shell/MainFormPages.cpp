@@ -1,0 +1,528 @@
+// TAudioMainForm: presses and releases of the image buttons, the page tabs, the slider drags, the
+// window move and the about box.
+
+#include "panel/shell/TonvioMain.h"
+
+#include "common/Text.h"
+#include "panel/form/MainFormComponents.h"
+#include "panel/pages/LabelBindings.h"
+#include "panel/pages/PageTabs.h"
+#include "panel/pages/SkinnedImages.h"
+#include "panel/shell/SmallForms.h"
+
+#include <algorithm>
+
+namespace shell {
+
+namespace {
+
+// Presses that need no active device: close, minimize, about, the 3D links, synchronization, the
+// first equalizer slider and the two rotate buttons.
+constexpr int kGuardFreeTags[] = {4, 14, 15, 28, 29, 49, 50};
+
+bool IsPressedLook(int tag)
+{
+    return (tag >= 0 && tag <= 6) || tag == 48;
+}
+
+bool IsSpeaker(int tag)
+{
+    return tag >= 39 && tag <= 46;
+}
+
+// The image buttons whose press and release the dispatch handles; sliders, tracks and speakers take
+// their presses through the application hook.
+bool IsImageButton(int tag)
+{
+    return (tag >= 0 && tag <= 28) || (tag >= 47 && tag <= 53) || tag == 89 || (tag >= 226 && tag <= 228);
+}
+
+bool HasScheme(const std::wstring& text, std::wstring_view scheme)
+{
+    return text.size() > scheme.size() &&
+           EqualsIgnoreAsciiCase(std::wstring_view(text).substr(0, scheme.size()), scheme);
+}
+
+constexpr std::size_t kWebAddressChars = 255;
+
+} // namespace
+
+// --- The window's own mouse.
+bool TAudioMainForm::MovesWindow(const form::Control* control)
+{
+    if (control == nullptr)
+        return true; // the form itself
+    static const wchar_t* const kMoveHandles[] = {L"MainFormImage", L"MainLeftImage", L"DeviceActiveImage",
+                                                  L"LogoImage"};
+    return std::ranges::any_of(kMoveHandles, [&](const wchar_t* name) { return control->name == name; });
+}
+
+void TAudioMainForm::FormMouseDown(int x, int y)
+{
+    const form::Control* control = form_.ControlAt(x, y);
+    pressedControl_ = control ? control->name : std::wstring();
+    pressAccepted_ = false;
+    if (MovesWindow(control)) {
+        // The move runs the window's own drag loop, which swallows the release: no click follows.
+        pressedControl_.clear();
+        if (!LedDialogOpen()) {
+            window_.window.BeginMoveByCaption();
+            window_.pump.ProcessPendingMessages();
+        }
+        return;
+    }
+    if (!control->enabled || control->tag == form::kNoTag)
+        return;
+    const int tag = control->tag;
+    switch (control->kind) {
+    case form::ControlClass::Image:
+    case form::ControlClass::Label:
+        if (control->kind == form::ControlClass::Label && panel::PageOfTab(tag))
+            OnLabelPageMouseDown(tag);
+        else if (IsImageButton(tag))
+            OnImageMouseDown(tag);
+        break;
+    case form::ControlClass::Shape:
+        OnShapeMouseDown(tag);
+        break;
+    default:
+        break;
+    }
+}
+
+void TAudioMainForm::FormMouseUp(int x, int y)
+{
+    const form::Control* control = form_.ControlAt(x, y);
+    const form::Control* pressed = pressedControl_.empty() ? nullptr : form_.Find(pressedControl_);
+    const bool click = control != nullptr && pressed != nullptr && control == pressed;
+    pressedControl_.clear();
+    if (pressed != nullptr && pressed->enabled) {
+        // The release goes to the pressed control wherever the cursor is, as the mouse capture has it.
+        if (std::exchange(pressAccepted_, false))
+            OnImageMouseUp(pressed->tag);
+        else if (IsSpeaker(pressed->tag) && state_.deviceActive)
+            OnImageMouseUp(pressed->tag);
+    }
+    if (click && control->enabled)
+        ControlClick(*control);
+}
+
+void TAudioMainForm::ControlClick(const form::Control& control)
+{
+    if (control.kind != form::ControlClass::Image)
+        return;
+    switch (control.tag) {
+    case form::kTagCloseImage:
+        CloseImageClick();
+        break;
+    case form::kTagMinimizeImage:
+        MinimizeImageClick();
+        break;
+    case 5:
+        if (state_.deviceActive)
+            equalizer_.ResetClick();
+        break;
+    case 6:
+        if (state_.deviceActive)
+            sound3D_.ResetClick();
+        break;
+    case 48:
+        if (state_.deviceActive && !endpoints_.TestSoundRunning())
+            virtual71_.ResetClick();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Image buttons.
+bool TAudioMainForm::DeviceGuardRefuses(int tag)
+{
+    if (state_.deviceActive || tag <= 1 || std::ranges::find(kGuardFreeTags, tag) != std::end(kGuardFreeTags))
+        return false;
+    ShowWarning(L"LabelWarning");
+    return true;
+}
+
+void TAudioMainForm::ShowWarning(const wchar_t* labelKey)
+{
+    window_.messageBoxes.Show(language_.Label(labelKey).text, title_, ports::MessageBoxIcon::Exclamation);
+}
+
+void TAudioMainForm::ShowPressed(int tag, bool pressed)
+{
+    if (pressed)
+        states_.pressedTags.insert(tag);
+    else
+        states_.pressedTags.erase(tag);
+    form::Control* image = form_.FindImageByTag(tag);
+    if (image == nullptr)
+        return;
+    if (const panel::SkinnedImage* skinned = panel::FindSkinnedImage(image->name))
+        panel::ShowSkinEntry(platform_.files, *panel::EntryFor(skin_, states_, *skinned).entry, *image, SkinFolder());
+    // The menu and reset buttons' labels darken with them.
+    if (tag >= 2)
+        if (form::Control* label = form_.FindLabelByTag(tag))
+            if (const panel::LabelBinding* binding = panel::FindLabelBinding(label->name))
+                panel::ApplyLabelColour(language_.Label(binding->key), *label, !pressed, language_.font);
+    window_.window.Redraw();
+}
+
+void TAudioMainForm::OnImageMouseDown(int tag)
+{
+    if (DeviceGuardRefuses(tag))
+        return;
+    pressAccepted_ = true;
+    auto& cells = states_.cells;
+    const panel::SwitchLook look = Look();
+    switch (tag) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        ShowPressed(tag, true);
+        break;
+    case 7:
+        panel::TwoStateSwitch(form_, look, tag, cells.eqEnable);
+        equalizer_.EnableSwitched();
+        break;
+    case 8:
+        panel::TwoStateSwitch(form_, look, tag, cells.d3Enable);
+        sound3D_.EnableSwitched();
+        break;
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+        equalizer_.SelectPreset(tag - 8);
+        LayOutCurrentPage();
+        break;
+    case 13:
+        panel::TwoStateSwitch(form_, look, tag, cells.fbm);
+        sound3D_.FbmSwitched();
+        break;
+    case 14:
+    case 15:
+        sound3D_.NextLink(tag);
+        LayOutCurrentPage();
+        break;
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+        effectsAndMic_.SelectEffect(tag - 15);
+        LayOutCurrentPage();
+        break;
+    case 21:
+        panel::TwoStateSwitch(form_, look, tag, cells.micBoost);
+        effectsAndMic_.MicSwitchChanged(tag);
+        break;
+    case 22:
+        panel::TwoStateSwitch(form_, look, tag, cells.micMute);
+        effectsAndMic_.MicSwitchChanged(tag);
+        break;
+    case 89:
+        panel::TwoStateSwitch(form_, look, tag, cells.micMonitor);
+        effectsAndMic_.MicSwitchChanged(tag);
+        break;
+    case 23:
+    case 25:
+    case 26:
+    case 27:
+    case 226:
+    case 227:
+    case 228:
+        OnLabelPageMouseDown(tag);
+        break;
+    case 28:
+        if (state_.deviceActive) {
+            state_.synchronization = !state_.synchronization;
+            cells.sync = state_.synchronization ? 1 : 0;
+        }
+        break;
+    case 47:
+        panel::TwoStateSwitch(form_, look, tag, cells.virtualEnable);
+        virtual71_.EnableSwitched();
+        break;
+    case 48:
+        if (!endpoints_.TestSoundRunning())
+            ShowPressed(tag, true);
+        break;
+    case 49:
+    case 50:
+    case 52:
+    case 53:
+        if (!endpoints_.TestSoundRunning())
+            virtual71_.MotionButtonPressed(tag);
+        break;
+    case 51:
+        panel::TwoStateSwitch(form_, look, tag, cells.ledOn);
+        led_.SetLine(1);
+        break;
+    default:
+        pressAccepted_ = false;
+        return;
+    }
+    window_.window.Redraw();
+}
+
+void TAudioMainForm::OnImageMouseUp(int tag)
+{
+    switch (tag) {
+    case 0:
+    case 1:
+        ShowPressed(tag, false);
+        break;
+    case 2:
+        ShowPressed(tag, false);
+        profiles_.SaveClick();
+        break;
+    case 3:
+        ShowPressed(tag, false);
+        profiles_.LoadClick();
+        break;
+    case 4:
+        ShowPressed(tag, false);
+        if (state_.deviceActive)
+            ShowAbout();
+        break;
+    case 5:
+    case 6:
+        ShowPressed(tag, false);
+        break;
+    case 48:
+        if (!endpoints_.TestSoundRunning())
+            ShowPressed(tag, false);
+        break;
+    case 51:
+        panel::TwoStateSwitch(form_, Look(), tag, states_.cells.ledOn);
+        led_.SetLine(0);
+        window_.window.Redraw();
+        break;
+    case 226:
+    case 227:
+    case 228:
+        if (tag != panel::kLedPageTab || states_.ledPageEnabled)
+            LayOutCurrentPage();
+        break;
+    default:
+        if (IsSpeaker(tag))
+            timers_.SetEnabled(L"Timer", true);
+        break;
+    }
+}
+
+void TAudioMainForm::OnShapeMouseDown(int tag)
+{
+    if (DeviceGuardRefuses(tag))
+        return;
+    led_.ShapeMouseDown(tag);
+}
+
+// --- Pages.
+void TAudioMainForm::OnLabelPageMouseDown(int tag)
+{
+    if (!state_.deviceActive) {
+        ShowWarning(L"LabelWarning");
+        return;
+    }
+    const auto page = panel::PageOfTab(tag);
+    if (!page || (tag == panel::kLedPageTab && !states_.ledPageEnabled))
+        return;
+    states_.page = *page;
+    // The tabs and the status area's picture show the new page at once, before the page itself.
+    LayOutCurrentPage();
+    if (*page == panel::kPageMic) {
+        window_.pump.ProcessPendingMessages();
+        endpoints_.StartCapture();
+    } else if (endpoints_.CaptureRunning()) {
+        endpoints_.StopCapture();
+    }
+    if (*page == panel::kPageEnc)
+        noiseAndVoice_.ShowNoiseCancellationPage();
+    else if (*page == panel::kPageVoiceMagic)
+        noiseAndVoice_.ShowVoiceEffectPage();
+    window_.pump.ProcessPendingMessages();
+    LayOutCurrentPage();
+}
+
+// --- Slider drags through the application hook.
+void TAudioMainForm::ApplicationMouseHook(const HookedMouse& mouse)
+{
+    if (LedDialogOpen())
+        return;
+    switch (mouse.kind) {
+    case HookedMouse::Kind::LeftDown:
+        DragPress(mouse);
+        break;
+    case HookedMouse::Kind::Move:
+        DragMove(mouse);
+        break;
+    case HookedMouse::Kind::LeftUp:
+        press_ = {};
+        break;
+    }
+}
+
+void TAudioMainForm::DragPress(const HookedMouse& mouse)
+{
+    const form::Control* control = form_.ControlAt(mouse.clientX, mouse.clientY);
+    press_ = {true,          control ? control->name : std::wstring(), mouse.screenX,
+              mouse.screenY, control ? control->bounds.left : 0,       control ? control->bounds.top : 0};
+    if (control == nullptr)
+        return;
+
+    panel::DragMode mode = panel::DragModeOf(control->name);
+    form::Control* slider = form_.Find(control->name);
+    if (mode == panel::DragMode::None) {
+        const panel::TrackOfSlider* track = panel::FindTrack(control->name);
+        if (track == nullptr)
+            return;
+        slider = form_.Find(track->slider);
+        mode = panel::DragModeOf(track->slider);
+    }
+    if (!state_.deviceActive) {
+        ShowWarning(L"LabelWarning");
+        return;
+    }
+    if (mode == panel::DragMode::NoiseCancellation && !noiseAndVoice_.NoiseCancellationAvailable()) {
+        ShowWarning(L"LabelWarning1");
+        return;
+    }
+    if (slider->name == control->name) {
+        press_.dragging = true;
+        press_.mode = mode;
+        return;
+    }
+    // A click on a track puts the knob's middle where the click is, within the knob's range.
+    MoveSliderTo(*slider, mode, mouse.clientY - slider->bounds.height / 2);
+}
+
+void TAudioMainForm::DragMove(const HookedMouse& mouse)
+{
+    if (!press_.dragging)
+        return;
+    form::Control* slider = form_.Find(press_.control);
+    if (slider == nullptr)
+        return;
+    const int top = press_.controlTop + (mouse.screenY - press_.screenY);
+    if (press_.mode == panel::DragMode::Speaker) {
+        const int left = press_.controlLeft + (mouse.screenX - press_.screenX);
+        const form::Control& ring = *form_.Find(L"VirtualPicImage");
+        slider->bounds = panel::ClampSpeaker(slider->bounds, left, top, skin_.ring, ring.bounds);
+        timers_.SetEnabled(L"Timer", false);
+        SliderMoved(*slider, press_.mode);
+        return;
+    }
+    MoveSliderTo(*slider, press_.mode, top);
+}
+
+void TAudioMainForm::MoveSliderTo(form::Control& slider, panel::DragMode mode, int top)
+{
+    panel::TopRange range;
+    switch (mode) {
+    case panel::DragMode::EqBand:
+        range = panel::TravelRange(skin_.eqSlider);
+        break;
+    case panel::DragMode::MicGain:
+        range = panel::TravelRange(skin_.micSlider);
+        break;
+    case panel::DragMode::D3:
+        range = panel::kD3SliderRange;
+        break;
+    case panel::DragMode::NoiseCancellation:
+        range = panel::NoiseCancellationRange(form_.Find(L"ENCBarImage")->bounds, slider.bounds.height);
+        break;
+    case panel::DragMode::Speaker:
+    case panel::DragMode::None:
+        return;
+    }
+    slider.bounds.top = range.Clamp(top);
+    SliderMoved(slider, mode);
+}
+
+void TAudioMainForm::SliderMoved(const form::Control& slider, panel::DragMode mode)
+{
+    switch (mode) {
+    case panel::DragMode::EqBand:
+        equalizer_.BandSliderMoved(slider);
+        break;
+    case panel::DragMode::MicGain:
+        effectsAndMic_.GainChanged(panel::MicGainPercent(slider.bounds.top, skin_.micSlider));
+        break;
+    case panel::DragMode::D3:
+        sound3D_.SliderMoved(slider);
+        break;
+    case panel::DragMode::NoiseCancellation:
+        noiseAndVoice_.SliderMoved(slider);
+        break;
+    case panel::DragMode::Speaker:
+        virtual71_.SpeakerMoved(slider);
+        break;
+    case panel::DragMode::None:
+        break;
+    }
+    window_.window.Redraw();
+}
+
+// --- Device state.
+void TAudioMainForm::ShowOutcome(device::DeviceOutcome outcome)
+{
+    outcome_ = outcome;
+    const bool active = outcome == device::DeviceOutcome::Active;
+    // Active shows the "in" picture up and the "out" picture down; otherwise the other way round.
+    states_.cells.deviceIn = active ? 0 : 1;
+    states_.cells.deviceOut = active ? 1 : 0;
+    const panel::SwitchLook look = Look();
+    panel::ShowTwoState(form_, look, 54, states_.cells.deviceIn);
+    panel::ShowTwoState(form_, look, 55, states_.cells.deviceOut);
+    ApplyDeviceStateLabel();
+    LayOutCurrentPage();
+}
+
+void TAudioMainForm::ReturnControlsToDeviceAbsentLook()
+{
+    auto& cells = states_.cells;
+    const panel::SwitchLook look = Look();
+    for (const auto& [tag, cell] : {std::pair{7, &cells.eqEnable}, std::pair{8, &cells.d3Enable},
+                                    std::pair{47, &cells.virtualEnable}, std::pair{22, &cells.micMute}}) {
+        *cell = 1;
+        panel::TwoStateSwitch(form_, look, tag, *cell);
+    }
+    effectsAndMic_.SelectEffect(1);
+    noiseAndVoice_.SwitchOff();
+}
+
+// --- About box.
+void TAudioMainForm::ShowAbout()
+{
+    if (aboutForm_ == nullptr)
+        return;
+    form::Form& about = aboutForm_->Form();
+    about.SetCaption(language_.Label(L"LabelMenu3").text);
+    const double scale = FontScale();
+    panel::ApplyLabel(language_.Label(L"LabelAbout"), *about.Find(L"AboutLabel"), true, language_.font, scale);
+    panel::ShowSkinEntry(platform_.files, skin_.Image(L"About", L"LogoImage"), *about.Find(L"LOGOQZImage"),
+                         SkinFolder());
+    panel::ApplyLabel(language_.Label(L"LabelWeb"), *about.Find(L"WebLabel"), true, language_.font, scale);
+    window_.modal.ShowModal(about, [this](const form::Control& control) {
+        if (control.name == L"WebLabel")
+            WebLabelClick();
+    });
+}
+
+void TAudioMainForm::WebLabelClick()
+{
+    if (aboutForm_ == nullptr)
+        return;
+    const std::wstring address = CutText(aboutForm_->Form().Find(L"WebLabel")->caption, kWebAddressChars);
+    // Only a web address goes to the shell: a language file must not be able to start a program.
+    if (HasScheme(address, L"http://") || HasScheme(address, L"https://"))
+        window_.shell.Open(address);
+}
+
+} // namespace shell
