@@ -81,8 +81,7 @@ bool TAudioMainForm::Construct()
     ScanPlugins();
     ApplyLanguageTexts();
     HidePluginMenuWhenEmpty();
-    if (ReadRegionCut(platform_.profile, ConfigPath()) != 0)
-        CutWindowToSkinRegion();
+    // Applying the skin cuts the window to its region when "RegionCut" asks for it.
     ApplySkin();
     LayOutCurrentPage();
     presence_.DetectAtStartup();
