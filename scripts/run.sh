@@ -24,6 +24,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# The per-user copy of the configuration that the installer leaves, in which the panel keeps the
+# user's language and skin; made once, so that a choice survives the next start.
+appdata_unix=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+user_config_dir="$appdata_unix/$(sed -n 's/^InstallFolderName=//p' oem/kit/AudioConfig.cfg | tr -d '\r')"
+if [ ! -f "$user_config_dir/AudioConfig.cfg" ]; then
+  mkdir -p "$user_config_dir"
+  cp oem/kit/AudioConfig.cfg "$user_config_dir/"
+fi
+
 # Never chosen silently: the panel drives the emulated chip only when asked to.
 export TONVIO_EMULATED_DEVICE=1
 args=("${@:--servicestart}")

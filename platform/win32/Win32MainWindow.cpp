@@ -1,10 +1,14 @@
 #include "platform/win32/Win32MainWindow.h"
 
 #include "panel/skin/RegionFile.h"
+#include "platform/win32/Win32DeviceNotifications.h"
 #include "platform/win32/Win32FormPainter.h"
 
+#include <dbt.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include <vector>
@@ -30,6 +34,28 @@ void RegisterWindowClass(HINSTANCE instance)
 bool IsHookedMouse(UINT message)
 {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP;
+}
+
+// What a WM_DEVICECHANGE says, as far as the form needs it: arrivals and removals of device interfaces,
+// everything else as "other".
+ports::DeviceChange ReadDeviceChange(WPARAM event, LPARAM data)
+{
+    constexpr std::size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+    ports::DeviceChange change;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if ((event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) || header == nullptr ||
+        header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE || header->dbch_size < kNameOffset)
+        return change;
+    const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(data);
+    change.event =
+        event == DBT_DEVICEARRIVAL ? ports::DeviceChange::Event::Arrival : ports::DeviceChange::Event::RemoveComplete;
+    change.deviceInterface = true;
+    change.hidClass = ::IsEqualGUID(broadcast->dbcc_classguid, kHidInterfaceClass);
+    // The name ends at its terminator, or at the end of the block when a sender left that out.
+    const std::size_t room = (header->dbch_size - kNameOffset) / sizeof(wchar_t);
+    const wchar_t* name = broadcast->dbcc_name;
+    change.interfacePath.assign(name, std::find(name, name + room, L'\0'));
+    return change;
 }
 
 } // namespace
@@ -130,6 +156,8 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 if (box == reinterpret_cast<HWND>(lParam))
                     form_->Find(name)->checked = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
         break;
+    case WM_DEVICECHANGE:
+        return OnDeviceChange(wParam, lParam);
     case kTrayCallbackMessage:
         if (events_ != nullptr && LOWORD(lParam) == WM_LBUTTONDBLCLK)
             events_->OnTrayDoubleClick();
@@ -157,6 +185,18 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT Win32MainWindow::OnDeviceChange(WPARAM event, LPARAM data)
+{
+    const HWND window = window_; // the pump below may destroy the window
+    if (events_ != nullptr)
+        events_->OnDeviceChange(ReadDeviceChange(event, data));
+    // The broadcast is sent, so its sender waits for this answer. The form's reaction may queue work of
+    // its own (repaints, posted requests); it runs before the answer, so that the panel has settled before
+    // the next broadcast comes (a device brings several interfaces, one broadcast each).
+    ProcessPendingMessages();
+    return ::DefWindowProcW(window, WM_DEVICECHANGE, event, data);
 }
 
 void Win32MainWindow::HookAndDispatch(MSG& message)

@@ -1,6 +1,6 @@
 #pragma once
 // The window that hosts a form model: borderless, sized to the form, painted from it, reporting mouse,
-// activation, system commands, registered messages and the tray icon to the form's events. It runs the
+// activation, system commands, registered messages, device changes and the tray icon to the form's events. It runs the
 // message loop, in which the application-wide hook sees every mouse message before it is dispatched.
 //
 // Its class is "TApplication" and its caption the application title, so that a second instance of the
@@ -65,6 +65,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data);
     void HookAndDispatch(MSG& message);
     void Paint();
     void SyncSizeAndWindowedControls();

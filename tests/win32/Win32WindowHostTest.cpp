@@ -24,6 +24,7 @@ public:
     void OnMouseDown(int, int) override {}
     void OnMouseUp(int, int) override {}
     void OnHookedMouse(const ports::HookedMouse&) override {}
+    void OnDeviceChange(const ports::DeviceChange&) override {}
     void OnTrayDoubleClick() override {}
     void OnTrayRightButtonUp() override {}
     void OnDestroy() override {}

@@ -1,0 +1,23 @@
+#pragma once
+// Small forms of the panel (the about box) as modal dialogs: a fixed dialog frame centred on the main
+// window, the form's model painted like the main window's, clicks on its controls reported, the main
+// window disabled until the dialog is closed with its close button.
+
+#include "panel/ports/ModalForms.h"
+#include "platform/win32/Win32Pictures.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+class Win32ModalForms final : public ports::ModalForms {
+public:
+    Win32ModalForms(HINSTANCE instance, HWND owner);
+    void ShowModal(form::Form& form, const std::function<void(const form::Control&)>& click) override;
+
+private:
+    HINSTANCE instance_;
+    HWND owner_;
+};
+
+} // namespace win32
