@@ -20,11 +20,6 @@ namespace {
 // first equalizer slider and the two rotate buttons.
 constexpr int kGuardFreeTags[] = {4, 14, 15, 28, 29, 49, 50};
 
-bool IsPressedLook(int tag)
-{
-    return (tag >= 0 && tag <= 6) || tag == 48;
-}
-
 bool IsSpeaker(int tag)
 {
     return tag >= 39 && tag <= 46;

@@ -44,12 +44,12 @@ void PresenceHandlers::DetectAtStartup()
 
 void PresenceHandlers::DeviceArrival()
 {
-    Run({Request::Arrival});
+    Run({Request::Arrival, false, {}});
 }
 
 void PresenceHandlers::Timer1Timer()
 {
-    Run({Request::Poll});
+    Run({Request::Poll, false, {}});
 }
 
 void PresenceHandlers::DeviceRemoval(bool hidClass, const std::wstring& interfacePath)
