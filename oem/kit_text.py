@@ -8,7 +8,7 @@ LANGUAGES = {
         "display": "English",
         "Main": {
             "LabelMenu1": "Save", "LabelMenu2": "Load", "LabelMenu3": "About",
-            "LabelPageEQ": "Equalizer", "LabelPage3D": "3D Sound", "LabelPageEffect": "Environment",
+            "LabelPageEQ": "Equalizer", "LabelPage3D": "(null)", "LabelPageEffect": "Environment",
             "LabelPageMic": "Microphone", "LabelPageVirtual7ch1": "Virtual 7.1",
             "LabelActive": "Headset ready", "LabelUnDriver": "Audio driver missing", "LabelUnactive": "No headset found",
             "LabelSync": "(null)", "LabelSetting": "Sound setting:", "LabelSX": "S1", "LabelFeatures": "FEATURES",
@@ -66,7 +66,7 @@ LANGUAGES = {
         "display": "Deutsch",
         "Main": {
             "LabelMenu1": "Sichern", "LabelMenu2": "Laden", "LabelMenu3": "Info",
-            "LabelPageEQ": "Equalizer", "LabelPage3D": "3D-Klang", "LabelPageEffect": "Umgebung",
+            "LabelPageEQ": "Equalizer", "LabelPage3D": "(null)", "LabelPageEffect": "Umgebung",
             "LabelPageMic": "Mikrofon", "LabelPageVirtual7ch1": "Virtuell 7.1",
             "LabelActive": "Headset bereit", "LabelUnDriver": "Audiotreiber fehlt", "LabelUnactive": "Kein Headset gefunden",
             "LabelSync": "(null)", "LabelSetting": "Klangprofil:", "LabelSX": "S1", "LabelFeatures": "FUNKTIONEN",

@@ -232,8 +232,8 @@ void TAudioMainForm::ApplyDeviceStateLabel()
 {
     form::Control& label = *form_.Find(L"DeviceActiveLabel");
     panel::ApplyLabel(language_.Label(DeviceStateKey(outcome_)), label, true, language_.font, FontScale());
-    // A panel driving the emulated device says so wherever it says whether the device is there.
-    if (devices_.emulated && label.visible)
+    // A panel driving the emulated device says so where it says that the device is ready.
+    if (devices_.emulated && outcome_ == device::DeviceOutcome::Active && label.visible)
         label.caption += L" (emulated)";
 }
 

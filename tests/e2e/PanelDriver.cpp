@@ -1,0 +1,150 @@
+// Drives a running control panel from outside, as a user would: finds its window, clicks into it with
+// real mouse input, opens its tray menu and types keys into the menu, and asks it to exit. The
+// end-to-end scenario runs it between screenshots.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+struct Found {
+    HWND window = nullptr;
+};
+
+BOOL CALLBACK FindPanel(HWND window, LPARAM context)
+{
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, 64);
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    if (std::wcscmp(className, L"TApplication") == 0 && ::IsWindowVisible(window) && bounds.right > bounds.left) {
+        reinterpret_cast<Found*>(context)->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForPanel(int seconds)
+{
+    for (int waited = 0; waited <= seconds * 10; ++waited) {
+        Found found;
+        ::EnumWindows(FindPanel, reinterpret_cast<LPARAM>(&found));
+        if (found.window != nullptr)
+            return found.window;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+void SendMouse(DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+    ::Sleep(80);
+}
+
+void SendKey(WORD key)
+{
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = key;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    ::Sleep(250);
+}
+
+WORD KeyNamed(const std::wstring& name)
+{
+    if (name == L"down")
+        return VK_DOWN;
+    if (name == L"up")
+        return VK_UP;
+    if (name == L"right")
+        return VK_RIGHT;
+    if (name == L"left")
+        return VK_LEFT;
+    if (name == L"enter")
+        return VK_RETURN;
+    if (name == L"escape")
+        return VK_ESCAPE;
+    return 0;
+}
+
+int Usage()
+{
+    std::fputs("usage: PanelDriver find <seconds> | click <x> <y> | drag <x> <y> <dx> <dy> | tray-menu <keys,...> |"
+               " exit\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::wstring command = argv[1];
+    const HWND panel = WaitForPanel(command == L"find" && argc > 2 ? _wtoi(argv[2]) : 10);
+    if (panel == nullptr) {
+        std::fputs("no panel window\n", stderr);
+        return 1;
+    }
+
+    if (command == L"find") {
+        RECT bounds{};
+        ::GetWindowRect(panel, &bounds);
+        std::printf("%ld %ld %ld %ld\n", bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+        return 0;
+    }
+    if ((command == L"click" && argc == 4) || (command == L"drag" && argc == 6)) {
+        ::SetForegroundWindow(panel);
+        POINT point{_wtoi(argv[2]), _wtoi(argv[3])};
+        ::ClientToScreen(panel, &point);
+        ::SetCursorPos(point.x, point.y);
+        ::Sleep(80);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        if (command == L"drag") {
+            const int dx = _wtoi(argv[4]);
+            const int dy = _wtoi(argv[5]);
+            for (int step = 1; step <= 5; ++step) {
+                ::SetCursorPos(point.x + dx * step / 5, point.y + dy * step / 5);
+                SendMouse(MOUSEEVENTF_MOVE);
+            }
+        }
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        return 0;
+    }
+    if (command == L"tray-menu" && argc == 3) {
+        // The tray icon's right button, as the icon reports it to the panel; the panel shows its menu at
+        // the cursor and waits in the menu's loop for the keys.
+        ::PostMessageW(panel, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+        ::Sleep(800);
+        std::wstring keys = argv[2];
+        std::size_t start = 0;
+        while (start <= keys.size()) {
+            const std::size_t comma = keys.find(L',', start);
+            const std::wstring name = keys.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+            if (const WORD key = KeyNamed(name))
+                SendKey(key);
+            if (comma == std::wstring::npos)
+                break;
+            start = comma + 1;
+        }
+        return 0;
+    }
+    if (command == L"exit") {
+        ::PostMessageW(panel, ::RegisterWindowMessageW(L"WM_KVQ48xxAPP_EXIT"), 0, 0);
+        return 0;
+    }
+    return Usage();
+}
