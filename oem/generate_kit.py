@@ -185,7 +185,10 @@ def label_lines(language, s):
                 up = down = colour(HEADING)
             elif key == "LabelWeb":
                 up = down = colour((94, 234, 212))
-            if key in positions and text != "(null)":
+            if key in L.ABOUT_POSITIONS:
+                x, y, w, h = L.ABOUT_POSITIONS[key]
+                out.append(f"{key}={text},{up},{down},,,{x},{y},{w},{h}")
+            elif key in positions and text != "(null)":
                 x, y, w, h = scaled(positions[key], s)
                 out.append(f"{key}={text},{up},{down},,,{x},{y},{w},{h}")
             elif up:

@@ -23,6 +23,10 @@ TAB_LABELS = {"EQ": "LabelPageEQ", "Effect": "LabelPageEffect", "Mic": "LabelPag
               "VMEffect": "LabelPageVMEffect"}
 
 
+# The about box is a fixed 479 x 89 dialog at every resolution: its labels are placed unscaled.
+ABOUT_POSITIONS = {"LabelAbout": (88, 14, 375, 34), "LabelWeb": (88, 54, 300, 18)}
+
+
 def tab_rect(i):
     return (14, 92 + i * 42, 152, 36)
 

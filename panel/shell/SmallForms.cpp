@@ -6,7 +6,8 @@ namespace {
 
 constexpr int kAboutWidth = 479;
 constexpr int kAboutHeight = 89;
-constexpr std::uint32_t kDialogColour = 0x00F0F0F0;
+// The skins are dark and the language files colour their texts for them; the about box matches.
+constexpr std::uint32_t kDialogColour = 0x00302820;
 constexpr std::uint32_t kLinkBlue = 0x00FF0000; // 0x00BBGGRR
 constexpr int kFifteenPixels = 11;              // points at 96 pixels per inch
 

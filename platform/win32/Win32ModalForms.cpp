@@ -141,6 +141,7 @@ void Win32ModalForms::ShowModal(form::Form& form, const std::function<void(const
     const bool ownerWasEnabled = owner_ != nullptr && !::EnableWindow(owner_, FALSE);
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);
+    ::SetFocus(window);
     MSG message{};
     bool quit = false;
     while (::IsWindow(window)) {

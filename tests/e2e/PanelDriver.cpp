@@ -64,25 +64,21 @@ void SendKey(WORD key)
 
 WORD KeyNamed(const std::wstring& name)
 {
-    if (name == L"down")
-        return VK_DOWN;
-    if (name == L"up")
-        return VK_UP;
-    if (name == L"right")
-        return VK_RIGHT;
-    if (name == L"left")
-        return VK_LEFT;
-    if (name == L"enter")
-        return VK_RETURN;
-    if (name == L"escape")
-        return VK_ESCAPE;
+    static constexpr struct {
+        const wchar_t* name;
+        WORD key;
+    } kKeys[] = {{L"down", VK_DOWN}, {L"up", VK_UP},        {L"right", VK_RIGHT},
+                 {L"left", VK_LEFT}, {L"enter", VK_RETURN}, {L"escape", VK_ESCAPE}};
+    for (const auto& key : kKeys)
+        if (name == key.name)
+            return key.key;
     return 0;
 }
 
 int Usage()
 {
     std::fputs("usage: PanelDriver find <seconds> | click <x> <y> | drag <x> <y> <dx> <dy> | tray-menu <keys,...> |"
-               " exit\n",
+               " keys <keys,...> | close-dialog | exit\n",
                stderr);
     return 2;
 }
@@ -103,7 +99,8 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"find") {
         RECT bounds{};
         ::GetWindowRect(panel, &bounds);
-        std::printf("%ld %ld %ld %ld\n", bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+        std::printf("%ld %ld %ld %ld\n", bounds.left, bounds.top, bounds.right - bounds.left,
+                    bounds.bottom - bounds.top);
         return 0;
     }
     if ((command == L"click" && argc == 4) || (command == L"drag" && argc == 6)) {
@@ -124,21 +121,40 @@ int wmain(int argc, wchar_t** argv)
         SendMouse(MOUSEEVENTF_LEFTUP);
         return 0;
     }
-    if (command == L"tray-menu" && argc == 3) {
+    if ((command == L"tray-menu" || command == L"keys") && argc == 3) {
         // The tray icon's right button, as the icon reports it to the panel; the panel shows its menu at
         // the cursor and waits in the menu's loop for the keys.
-        ::PostMessageW(panel, kTrayCallbackMessage, 0, WM_RBUTTONUP);
-        ::Sleep(800);
+        if (command == L"tray-menu") {
+            ::PostMessageW(panel, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+            ::Sleep(800);
+        }
         std::wstring keys = argv[2];
         std::size_t start = 0;
         while (start <= keys.size()) {
             const std::size_t comma = keys.find(L',', start);
-            const std::wstring name = keys.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+            const std::wstring name =
+                keys.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
             if (const WORD key = KeyNamed(name))
                 SendKey(key);
             if (comma == std::wstring::npos)
                 break;
             start = comma + 1;
+        }
+        return 0;
+    }
+    if (command == L"close-dialog") {
+        // What the dialog's close button sends; the display has no window manager to draw that button.
+        const HWND dialog = ::FindWindowW(L"TonvioModalForm", nullptr);
+        if (dialog == nullptr) {
+            std::fputs("no dialog open\n", stderr);
+            return 1;
+        }
+        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        for (int waited = 0; waited < 50 && ::IsWindow(dialog); ++waited)
+            ::Sleep(100);
+        if (::IsWindow(dialog)) {
+            std::fputs("the dialog did not close\n", stderr);
+            return 1;
         }
         return 0;
     }

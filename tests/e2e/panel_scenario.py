@@ -178,7 +178,8 @@ class Scenario:
         raise Failure(f"the panel never wrote {line!r}")
 
     def tab_centre(self, resolution, key):
-        """The centre of a page tab, in client coordinates, from the skin that the panel shows."""
+        """The centre of a skin picture (a page tab, a button), in client coordinates, from the skin that
+        the panel shows."""
         skin = self.program / "Skin" / resolution / "Graphite" / "SkinSetting.ini"
         value = re.search(rf"^{key}=(.*)$", skin.read_text(), re.M).group(1).split(",")
         left, top, width, height = (int(v) for v in value[1:5])
@@ -237,6 +238,17 @@ class Scenario:
         self.driver("click", *self.tab_centre(resolution, "PageEQUpImage"))
         time.sleep(0.8)
 
+    def about_box(self, resolution):
+        self.shot("1920x1080-before-about")
+        self.driver("click", *self.tab_centre(resolution, "Menu3ImageUp"))
+        time.sleep(1.5)
+        self.shot("1920x1080-about")
+        self.expect_different("1920x1080-before-about", "1920x1080-about", "opening the about box")
+        self.driver("close-dialog")
+        time.sleep(1)
+        self.shot("1920x1080-about-closed")
+        self.expect_same("1920x1080-before-about", "1920x1080-about-closed", "closing the about box")
+
     def skin_and_language(self):
         self.shot("1920x1080-before-menus")
         # Skins in the menu: Ember, Graphite (current). Languages: English (current), Deutsch.
@@ -278,6 +290,7 @@ class Scenario:
         self.boot_prefix()
         self.hot_plug()
         self.pages("1366x768", "1920x1080")
+        self.about_box("1366x768")
         self.skin_and_language()
         self.missing_driver()
 
