@@ -7,6 +7,7 @@
 #include "panel/skin/SkinSwatches.h"
 
 #include <cmath>
+#include <utility>
 
 namespace panel {
 
@@ -41,6 +42,16 @@ void SetPicture(const ports::FileSystem& files, form::Control& control, const st
     }
 }
 
+// Skin entries and label records alike may give any of the four; what they leave out stays.
+template <typename Given> void ApplyGivenBounds(const Given& given, form::Bounds& bounds)
+{
+    for (const auto& [value, field] :
+         {std::pair{&given.left, &bounds.left}, std::pair{&given.top, &bounds.top},
+          std::pair{&given.width, &bounds.width}, std::pair{&given.height, &bounds.height}})
+        if (value->given)
+            *field = value->value;
+}
+
 } // namespace
 
 void ShowSkinEntry(const ports::FileSystem& files, const SkinImageEntry& entry, form::Control& control,
@@ -53,14 +64,7 @@ void ShowSkinEntry(const ports::FileSystem& files, const SkinImageEntry& entry, 
     control.visible = true;
     control.autoSize = false;
     SetPicture(files, control, skinFolder + entry.fileName);
-    if (entry.left.given)
-        control.bounds.left = entry.left.value;
-    if (entry.top.given)
-        control.bounds.top = entry.top.value;
-    if (entry.width.given)
-        control.bounds.width = entry.width.value;
-    if (entry.height.given)
-        control.bounds.height = entry.height.value;
+    ApplyGivenBounds(entry, control.bounds);
     if (!entry.width.given && !entry.height.given) {
         control.autoSize = true;
         control.bounds.width = control.picture.width;
@@ -114,14 +118,7 @@ void ApplyLabel(const LabelRecord& record, form::Control& control, bool up, cons
     if (record.fontSize.given || font.size != -1)
         control.font.size = static_cast<int>(std::lround(size * fontScale));
 
-    if (record.left.given)
-        control.bounds.left = record.left.value;
-    if (record.top.given)
-        control.bounds.top = record.top.value;
-    if (record.width.given)
-        control.bounds.width = record.width.value;
-    if (record.height.given)
-        control.bounds.height = record.height.value;
+    ApplyGivenBounds(record, control.bounds);
 }
 
 bool LabelDown(const form::Form& form, const SkinSetting& skin, const ControlStates& states, int tag)

@@ -20,13 +20,7 @@ std::wstring Spelled(const std::wstring& path)
 
 std::wstring MemoryFileSystem::Normalize(const std::wstring& path)
 {
-    std::wstring result = ToLowerAscii(path);
-    for (wchar_t& c : result)
-        if (c == L'/')
-            c = L'\\';
-    while (result.size() > 1 && result.back() == L'\\')
-        result.pop_back();
-    return result;
+    return ToLowerAscii(Spelled(path));
 }
 
 namespace {
