@@ -94,6 +94,7 @@ bool TAudioMainForm::Construct()
     if (state_.deviceActive)
         StartDeviceExtras();
     state_.activationCount = 0;
+    constructed_ = true;
     return true;
 }
 
@@ -338,7 +339,9 @@ void TAudioMainForm::FormDestroy()
 {
     if (std::exchange(destroyed_, true))
         return;
-    ReturnDeviceToDefaults();
+    // A panel whose construction ended early has no settings to save and drove no device.
+    if (constructed_)
+        ReturnDeviceToDefaults();
     state_.m_hDevice.reset();
     window_.tray.Remove();
 }

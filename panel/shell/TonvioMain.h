@@ -224,6 +224,7 @@ private:
     std::wstring pressedControl_; // the window's own press, for its click
     bool pressAccepted_ = false;  // the press of an image button was dispatched: its release is too
     bool activatedBefore_ = false;
+    bool constructed_ = false;
     bool destroyed_ = false;
 
     std::wstring skinName_;

@@ -68,8 +68,9 @@ TEST_F(OemKitPanelTest, EveryPageOfEverySkinShowsOnlyPicturesThatExist)
             main.OnImageMouseDown(page.tag);
             main.OnImageMouseUp(page.tag);
             ASSERT_EQ(main.States().page, page.page) << screen.width;
-            if (page.background != nullptr)
+            if (page.background != nullptr) {
                 EXPECT_TRUE(main.Form().Find(page.background)->visible) << screen.width << " page " << page.page;
+            }
             int shown = 0;
             for (const form::Control& control : main.Form().Controls()) {
                 if (!control.visible || control.kind != form::ControlClass::Image)
