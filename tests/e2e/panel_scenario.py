@@ -225,7 +225,7 @@ class Scenario:
 
     def pages(self, resolution, prefix):
         tabs = ["PageEQUpImage", "PageEffectUpImage", "PageMicUpImage", "PageVirtual7p1UpImage",
-                "PageENCUpImage", "PageVMEffectUpImage"]
+                "PageLEDUpImage", "PageENCUpImage", "PageVMEffectUpImage"]
         previous = None
         for tab in tabs:
             self.driver("click", *self.tab_centre(resolution, tab))

@@ -65,8 +65,7 @@ TEST_F(OemKitPanelTest, EveryPageOfEverySkinShowsOnlyPicturesThatExist)
         EXPECT_EQ(main.Form().ClientWidth(), background.picture.width) << screen.width;
 
         for (const PageCase& page : kPages) {
-            main.OnImageMouseDown(page.tag);
-            main.OnImageMouseUp(page.tag);
+            main.OnLabelPageMouseDown(page.tag);
             ASSERT_EQ(main.States().page, page.page) << screen.width;
             if (page.background != nullptr) {
                 EXPECT_TRUE(main.Form().Find(page.background)->visible) << screen.width << " page " << page.page;
