@@ -28,12 +28,6 @@ bool AudioEndpoints::TestSoundRunning() const
     return false;
 }
 
-void AudioEndpoints::HideTestSoundImage()
-{
-    if (form::Control* image = context_.form.Find(L"BeeImage"))
-        image->visible = false;
-}
-
 void AudioEndpoints::CloseMediaPlayer() {}
 
 } // namespace sound

@@ -2,13 +2,13 @@
 // The device's Windows audio endpoints as the panel uses them: the capture endpoint for the microphone
 // meter and probe, and the looping test sound.
 
-#include "sound/FeatureContext.h"
+#include "sound/FeatureDevice.h"
 
 namespace sound {
 
 class AudioEndpoints {
 public:
-    explicit AudioEndpoints(FeatureContext& context) : context_(context) {}
+    explicit AudioEndpoints(const FeatureDevice& device) : device_(device) {}
 
     bool HasCaptureEndpoint() const;
     void StartCapture();
@@ -17,11 +17,10 @@ public:
     void ReleaseCaptureEndpoint();
     void ForgetCaptureHandle();
     bool TestSoundRunning() const;
-    void HideTestSoundImage();
     void CloseMediaPlayer();
 
 private:
-    FeatureContext& context_;
+    const FeatureDevice& device_;
 };
 
 } // namespace sound

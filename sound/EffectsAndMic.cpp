@@ -1,40 +1,49 @@
 #include "sound/EffectsAndMic.h"
 
+#include <algorithm>
+
 namespace sound {
 
 // Sending the effect to the filter driver and the microphone's Windows audio work come with these
-// features; until then their operations keep only the look of the pages.
+// features; until then the model keeps the pages' state only.
 
 void EffectsAndMic::InitialiseEffect()
 {
-    context_.states.selectedEffect = 1;
+    selectedEffect_ = 1;
 }
 
 void EffectsAndMic::SelectEffect(int effect)
 {
-    context_.states.selectedEffect = effect;
+    if (effect >= 1 && effect <= kEffectCount)
+        selectedEffect_ = effect;
 }
 
-void EffectsAndMic::MicSwitchChanged(int) {}
-
-void EffectsAndMic::GainChanged(int percent)
+void EffectsAndMic::SetBoost(int on)
 {
-    if (form::Control* value = context_.form.Find(L"MicValueLabel"))
-        value->caption = std::to_wstring(percent);
+    boost_ = on != 0 ? 1 : 0;
+}
+
+void EffectsAndMic::SetMute(int on)
+{
+    mute_ = on != 0 ? 1 : 0;
+}
+
+void EffectsAndMic::SetMonitor(int on)
+{
+    monitor_ = on != 0 ? 1 : 0;
+}
+
+void EffectsAndMic::SetGain(int percent)
+{
+    gainPercent_ = std::clamp(percent, 0, 100);
 }
 
 void EffectsAndMic::RunMicrophoneProbe() {}
 
 void EffectsAndMic::MuteAndMonitorOff()
 {
-    context_.states.cells.micMute = 0;
-    context_.states.cells.micMonitor = 0;
-}
-
-void EffectsAndMic::EmptyMeter()
-{
-    if (form::Control* meter = context_.form.Find(L"MicProgressImage"))
-        meter->bounds.width = 0;
+    mute_ = 0;
+    monitor_ = 0;
 }
 
 void EffectsAndMic::ResetMicState() {}

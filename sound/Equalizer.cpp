@@ -1,41 +1,68 @@
 #include "sound/Equalizer.h"
 
-#include "common/Text.h"
-
 namespace sound {
 
-// The equalizer's device work (gain codes, presets in the device's memory, the enable command) comes
-// with the equalizer itself; until then its operations keep only the look of the page.
+namespace {
+constexpr std::int32_t kDeviceIndex = 0;
+} // namespace
 
-void Equalizer::InitialiseModel() {}
-
-void Equalizer::EnableSwitched() {}
-
-void Equalizer::SelectPreset(int preset)
+void Equalizer::Initialise(int travel)
 {
-    context_.states.selectedPreset = preset;
-    // The status area names the selected preset.
-    if (form::Control* label = context_.form.Find(L"SXLabel"))
-        label->caption = context_.language.Label(FormatText(15, L"LabelEQS%d", preset)).text;
+    image_.Reset();
+    working_ = DefaultEqRecord();
+    for (int slot = 0; slot < kEqPresets; ++slot)
+        PackEqRecord(working_, image_.Slot(slot)); // unchanged: every slot carries the last-slot marker
+    for (auto& preset : positions_)
+        preset.fill(travel / 2);
+    enabled_ = 0;
 }
 
-void Equalizer::BandSliderMoved(const form::Control&) {}
-
-void Equalizer::ResetClick() {}
-
-bool Equalizer::TakesEnableFromDevice() const
+void Equalizer::ChoosePreset(int preset)
 {
-    return false;
+    if (preset < 1 || preset > kEqPresets)
+        return;
+    currentPreset_ = preset;
 }
 
-void Equalizer::ConfirmEnable() {}
-
-int Equalizer::DefaultProfileSwitch() const
+void Equalizer::SetEnabled(int enabled)
 {
-    return 0;
+    enabled_ = enabled != 0 ? 1 : 0;
+    PackSlot(currentPreset_ - 1);
+    SendOnOff(enabled_);
 }
 
-void Equalizer::SwitchOn() {}
+void Equalizer::SwitchOn()
+{
+    enabled_ = 1;
+    SendOnOff(enabled_);
+}
+
+void Equalizer::SendOnOff(int flag)
+{
+    ports::AudioSdk* sdk = device_.Sdk();
+    if (!device_.Active() || sdk == nullptr)
+        return;
+    sdk->DLLQZ_ConfigEQ_ById(kDeviceIndex);
+    if (flat_) {
+        sdk->DLLQZ_SetEQ_OnOff_ById(0, kDeviceIndex);
+        return;
+    }
+    sdk->DLLQZ_SetEQ_OnOff_ById(flag, kDeviceIndex);
+    std::int32_t state = 0;
+    if (sdk->DLLQZ_IsEQ_Enable_ById(&state, kDeviceIndex) != 0 || state != flag)
+        sdk->DLLQZ_SetEQ_OnOff_ById(flag, kDeviceIndex);
+}
+
+void Equalizer::PackSlot(int slot)
+{
+    working_.lastSlot = slot == kEqPresets - 1;
+    PackEqRecord(working_, image_.Slot(slot));
+}
+
+// The equalizer's register work comes with its own feature; until then these keep the page's look only.
+void Equalizer::BandChanged(int, int) {}
+
+void Equalizer::Reset() {}
 
 void Equalizer::ReturnToDefaults() {}
 

@@ -1,26 +1,20 @@
 #include "sound/LedLighting.h"
 
-#include "device/GpioLineOperations.h"
-
 namespace sound {
 
-// The RGB controller's modes, colours and worker threads come with the LED feature; the "LED" button's
-// output line already works.
-
-void LedLighting::ApplyLineState()
+device::GpioLineResult LedLighting::ApplyLineState()
 {
-    device::ApplyLedLineState(context_.device.hid, context_.lifecycle.deviceVid, context_.lifecycle.devicePid,
-                              context_.states.cells.ledOn != 0);
+    return device::ApplyLedLineState(device_.hid, device_.state.deviceVid, device_.state.devicePid, lineOn_ != 0);
 }
 
-void LedLighting::SetLine(int level)
+device::GpioLineResult LedLighting::DriveLine(bool on)
 {
-    device::DriveLedLine(context_.device.hid, context_.lifecycle.deviceVid, context_.lifecycle.devicePid, level != 0);
+    return device::DriveLedLine(device_.hid, device_.state.deviceVid, device_.state.devicePid, on);
 }
 
 void LedLighting::RunSetup() {}
 
-void LedLighting::ShapeMouseDown(int) {}
+void LedLighting::ShapePressed(int) {}
 
 void LedLighting::CloseEffectEvent() {}
 

@@ -1,27 +1,30 @@
 #pragma once
-// The device's RGB lighting and the "LED" button's output lines.
+// The device's RGB lighting and the "LED" button's output line.
 
-#include "sound/FeatureContext.h"
+#include "device/GpioLineOperations.h"
+#include "sound/FeatureDevice.h"
 
 namespace sound {
 
 class LedLighting {
 public:
-    explicit LedLighting(FeatureContext& context) : context_(context) {}
+    explicit LedLighting(const FeatureDevice& device) : device_(device) {}
 
-    // The LED page replaces the LED dialog.
-    bool PageEnabled() const { return context_.states.ledPageEnabled; }
-    // The output line follows the LED-on cell.
-    void ApplyLineState();
+    int LineOn() const { return lineOn_; }
+    // The LED-on switch's state, which the output line follows after an arrival.
+    void SetLineOn(int on) { lineOn_ = on != 0 ? 1 : 0; }
+    device::GpioLineResult ApplyLineState();
     // The "LED" button acts while it is held: line 1 on press, 0 on release.
-    void SetLine(int level);
+    device::GpioLineResult DriveLine(bool on);
+
+    // The RGB controller's modes, colours and worker threads come with the LED feature.
     void RunSetup();
-    void ShapeMouseDown(int tag);
-    // The effect thread's event goes; the LEDs are switched off at shutdown.
+    void ShapePressed(int shape);
     void CloseEffectEvent();
 
 private:
-    FeatureContext& context_;
+    const FeatureDevice& device_;
+    int lineOn_ = 0;
 };
 
 } // namespace sound

@@ -12,19 +12,15 @@ bool NoiseAndVoice::NoiseCancellationAvailable() const
 
 void NoiseAndVoice::NoiseCancellationFromRegistry() {}
 
-void NoiseAndVoice::ShowNoiseCancellationPage() {}
-
 void NoiseAndVoice::VoiceEffectFromRegistry() {}
 
-void NoiseAndVoice::ShowVoiceEffectPage() {}
-
-void NoiseAndVoice::SliderMoved(const form::Control&) {}
+void NoiseAndVoice::LevelChanged(int) {}
 
 void NoiseAndVoice::SwitchOff()
 {
-    context_.states.encOn = false;
-    context_.states.voiceOn = false;
-    context_.states.voiceEffect = 0;
+    encOn_ = false;
+    voiceOn_ = false;
+    voiceEffect_ = 0;
 }
 
 void NoiseAndVoice::StartButtonScan() {}

@@ -4,9 +4,9 @@ namespace sound {
 
 // Profiles come with their own feature; until then nothing is saved or restored.
 
-void Profiles::SaveClick() {}
+void Profiles::Save() {}
 
-void Profiles::LoadClick() {}
+void Profiles::Load() {}
 
 void Profiles::RestoreDefaultProfile() {}
 

@@ -2,23 +2,23 @@
 // Sound profiles: "DefaultProfile.ini", "LastProfile.ini" and the user's own, through the Save and
 // Load buttons.
 
-#include "sound/FeatureContext.h"
+#include "sound/FeatureDevice.h"
 
 namespace sound {
 
 class Profiles {
 public:
-    explicit Profiles(FeatureContext& context) : context_(context) {}
+    explicit Profiles(const FeatureDevice& device) : device_(device) {}
 
-    void SaveClick();
-    void LoadClick();
+    void Save();
+    void Load();
     void RestoreDefaultProfile();
     // False when there was no "LastProfile.ini" to restore.
     bool RestoreLastProfile();
     void SaveLastProfile();
 
 private:
-    FeatureContext& context_;
+    const FeatureDevice& device_;
 };
 
 } // namespace sound

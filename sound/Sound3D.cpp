@@ -2,40 +2,39 @@
 
 namespace sound {
 
-// The 3D effect's device work comes with the 3D feature; until then its operations keep only the look
-// of the page.
-
-void Sound3D::InitialiseModel() {}
-
-void Sound3D::EnableSwitched() {}
-
-void Sound3D::FbmSwitched() {}
-
-void Sound3D::NextLink(int tag)
+namespace {
+D3LinkState Next(D3LinkState link)
 {
-    panel::D3Link& link = tag == 14 ? context_.states.alphaLink : context_.states.betaLink;
-    link = static_cast<panel::D3Link>((static_cast<int>(link) + 1) % 3);
+    return static_cast<D3LinkState>((static_cast<int>(link) + 1) % 3);
+}
+} // namespace
+
+void Sound3D::Initialise() {}
+
+void Sound3D::SetEnabled(int enabled)
+{
+    enabled_ = enabled != 0 ? 1 : 0;
 }
 
-void Sound3D::SliderMoved(const form::Control&) {}
-
-void Sound3D::ResetClick() {}
-
-bool Sound3D::TakesEnableFromDevice() const
+void Sound3D::SetFbm(int fbm)
 {
-    return false;
+    fbm_ = fbm != 0 ? 1 : 0;
 }
 
-void Sound3D::ConfirmEnable() {}
-
-int Sound3D::DefaultProfileSwitch() const
+void Sound3D::NextAlphaLink()
 {
-    return 0;
+    alphaLink_ = Next(alphaLink_);
 }
 
-void Sound3D::SwitchOn() {}
+void Sound3D::NextBetaLink()
+{
+    betaLink_ = Next(betaLink_);
+}
 
-void Sound3D::SwitchOff() {}
+// The 3D effect's device work comes with its own feature; until then these keep the page's look only.
+void Sound3D::ParameterChanged(int, int) {}
+
+void Sound3D::Reset() {}
 
 void Sound3D::ReturnToDefaults() {}
 

@@ -1,32 +1,46 @@
 #pragma once
-// The 3D effect: left and right alpha/beta, their links, FBM (the 3D page).
+// The 3D effect: its enable switch, FBM, the left and right alpha/beta parameters and how the two
+// channels' sliders are linked.
 
-#include "sound/FeatureContext.h"
+#include "sound/FeatureDevice.h"
 
 namespace sound {
 
+// How the alpha or the beta sliders of the two channels move together.
+enum class D3LinkState : int { Independent = 0, Dependent = 1, Inverse = 2 };
+
 class Sound3D {
 public:
-    explicit Sound3D(FeatureContext& context) : context_(context) {}
+    explicit Sound3D(const FeatureDevice& device) : device_(device) {}
 
-    void InitialiseModel();
-    // After the 3D enable button switched: send it, with the rules against virtual 7.1.
-    void EnableSwitched();
-    void FbmSwitched();
-    // The alpha (tag 14) or beta (tag 15) link goes to its next state.
-    void NextLink(int tag);
-    void SliderMoved(const form::Control& slider);
-    void ResetClick();
-    bool TakesEnableFromDevice() const;
-    void ConfirmEnable();
-    int DefaultProfileSwitch() const;
-    void SwitchOn();
-    void SwitchOff();
+    int Enabled() const { return enabled_; }
+    int Fbm() const { return fbm_; }
+    D3LinkState AlphaLink() const { return alphaLink_; }
+    D3LinkState BetaLink() const { return betaLink_; }
+
+    void Initialise();
+    // The 3D-EN and FBM switches' new states.
+    void SetEnabled(int enabled);
+    void SetFbm(int fbm);
+    // The alpha or the beta link goes to its next state.
+    void NextAlphaLink();
+    void NextBetaLink();
+
+    // The parameters, the device's stored 3D state and the reset come with the 3D feature's device work.
+    void ParameterChanged(int slider, int value);
+    void Reset();
+    bool TakesEnableFromDevice() const { return false; }
+    void ConfirmEnable() {}
+    int DefaultProfileSwitch() const { return 0; }
     // Shutdown: default values, FBM on, switched off.
     void ReturnToDefaults();
 
 private:
-    FeatureContext& context_;
+    const FeatureDevice& device_;
+    int enabled_ = 0;
+    int fbm_ = 0;
+    D3LinkState alphaLink_ = D3LinkState::Independent;
+    D3LinkState betaLink_ = D3LinkState::Independent;
 };
 
 } // namespace sound

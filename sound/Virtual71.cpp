@@ -2,45 +2,41 @@
 
 namespace sound {
 
-// The ring's geometry, motion and speaker block come with the virtual 7.1 feature; the switch and the
-// scale already go to the device.
-
-void Virtual71::InitialiseRing() {}
-
-void Virtual71::EnableSwitched() {}
-
-void Virtual71::ResetClick() {}
-
-void Virtual71::MotionButtonPressed(int) {}
-
-void Virtual71::SpeakerMoved(const form::Control&) {}
-
-void Virtual71::TimerTick() {}
-
-void Virtual71::RescaleSpeakers(int, int) {}
-
-int Virtual71::DefaultProfileSwitch() const
-{
-    return 0;
-}
-
-void Virtual71::ShowSwitch() {}
+namespace {
+constexpr std::int32_t kNoSdk = -1;
+} // namespace
 
 std::int32_t Virtual71::SendOnOff(int on)
 {
-    return context_.device.sdk ? context_.device.sdk->DLLQZ_SetVirtual7ch1_OnOff(on) : -1;
+    ports::AudioSdk* sdk = device_.Sdk();
+    return sdk ? sdk->DLLQZ_SetVirtual7ch1_OnOff(on) : kNoSdk;
 }
+
+std::int32_t Virtual71::SendScalar()
+{
+    ports::AudioSdk* sdk = device_.Sdk();
+    return sdk ? sdk->DLLQZ_SetVirtual7ch1_Scalar(scalar_) : kNoSdk;
+}
+
+// The ring's geometry, its 68-byte parameter block and the default profile's part come with the
+// virtual 7.1 feature; the switch and the scale already go to the device.
+void Virtual71::InitialiseRing() {}
 
 std::int32_t Virtual71::SendParameters(int)
 {
     return 0;
 }
 
-std::int32_t Virtual71::SendScalar()
-{
-    return context_.device.sdk ? context_.device.sdk->DLLQZ_SetVirtual7ch1_Scalar(context_.startup.v7ch1Scalar) : -1;
-}
-
 void Virtual71::ApplyDefaultProfilePart() {}
+
+void Virtual71::Reset() {}
+
+void Virtual71::SpeakerMoved(int, int, int) {}
+
+void Virtual71::ToggleMotion(RingMotion) {}
+
+void Virtual71::MotionTick() {}
+
+void Virtual71::RescaleRing(int, int) {}
 
 } // namespace sound

@@ -1,43 +1,45 @@
 #pragma once
-// Virtual 7.1 surround: the speaker ring, its motion and the speaker block sent to the device (the
-// Virtual 7.1 page).
+// Virtual 7.1 surround: the switch, the scale and the speaker ring sent to the device.
 
-#include "sound/FeatureContext.h"
+#include "sound/FeatureDevice.h"
 
 #include <cstdint>
 
 namespace sound {
 
+// The ring's motions that the rotate, narrow and enlarge buttons start and stop.
+enum class RingMotion { Clockwise, Counterclockwise, Narrow, Enlarge };
+
 class Virtual71 {
 public:
-    explicit Virtual71(FeatureContext& context) : context_(context) {}
+    explicit Virtual71(const FeatureDevice& device) : device_(device) {}
+
+    int Enabled() const { return enabled_; }
+    void SetEnabled(int enabled) { enabled_ = enabled != 0 ? 1 : 0; }
+    // "V7ch1Scalar" of the configuration, in its own units.
+    void SetScalar(float scalar) { scalar_ = scalar; }
+    float Scalar() const { return scalar_; }
 
     void InitialiseRing();
-    // After the enable button switched: send it, with the rules against 3D.
-    void EnableSwitched();
-    void ResetClick();
-    // A rotate, narrow or enlarge button (tags 49, 50, 52, 53) starts or stops the ring's motion.
-    void MotionButtonPressed(int tag);
-    // A speaker was dragged to a new place: the motion stops and the ring is sent.
-    void SpeakerMoved(const form::Control& speaker);
-    // The ring animation's tick (`Timer`).
-    void TimerTick();
-    // After a skin change: the speakers keep their places relative to the ring.
-    void RescaleSpeakers(int previousRadius, int newRadius);
-
-    int Enabled() const { return context_.states.cells.virtualEnable; }
-    void SetEnabled(int enabled) { context_.states.cells.virtualEnable = enabled != 0 ? 1 : 0; }
-    int DefaultProfileSwitch() const;
-    // Shows the enable button in the present state.
-    void ShowSwitch();
-    // The SDK's results: 0 success.
+    int DefaultProfileSwitch() const { return 0; }
+    // The SDK's results, 0 for success; -1 while no SDK is bound.
     std::int32_t SendOnOff(int on);
     std::int32_t SendParameters(int enable);
     std::int32_t SendScalar();
     void ApplyDefaultProfilePart();
+    // The ring's geometry and motion come with the virtual 7.1 feature.
+    void Reset();
+    void SpeakerMoved(int speaker, int left, int top);
+    void ToggleMotion(RingMotion motion);
+    // The ring animation's tick (`Timer`).
+    void MotionTick();
+    // After a skin change: the speakers keep their places relative to a ring of another radius.
+    void RescaleRing(int previousRadius, int newRadius);
 
 private:
-    FeatureContext& context_;
+    const FeatureDevice& device_;
+    int enabled_ = 0;
+    float scalar_ = 2.0f;
 };
 
 } // namespace sound

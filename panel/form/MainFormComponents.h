@@ -8,6 +8,7 @@
 
 #include "panel/form/Control.h"
 #include "panel/form/Form.h"
+#include "panel/form/Tags.h"
 
 #include <cstdint>
 #include <span>
@@ -31,9 +32,5 @@ inline constexpr wchar_t kMainFormName[] = L"AudioMainForm";
 inline constexpr int kDefaultMainFormWidth = 760;
 inline constexpr int kDefaultMainFormHeight = 460;
 inline constexpr std::uint32_t kDefaultMainFormColour = 0x00302820; // dark slate, 0x00BBGGRR
-
-// Tags the shell itself dispatches on.
-inline constexpr int kTagCloseImage = 0;
-inline constexpr int kTagMinimizeImage = 1;
 
 } // namespace form

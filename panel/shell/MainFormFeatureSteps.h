@@ -1,6 +1,7 @@
 #pragma once
-// The presence handlers' steps as the main window carries them out: each through the feature that owns
-// it. Only TonvioMain's own files include this.
+// The presence handlers' steps as the main window carries them out: each through the feature's model,
+// or through its page presenter where the step also changes what the page shows. Only TonvioMain's own
+// files include this.
 
 #include "panel/shell/TonvioMain.h"
 
@@ -16,56 +17,59 @@ public:
     void ProcessPendingMessages() override { form_.window_.pump.ProcessPendingMessages(); }
     void EnablePresencePoll(bool enabled) override { form_.timers_.SetEnabled(L"Timer1", enabled); }
 
-    bool HasCaptureEndpoint() override { return form_.endpoints_.HasCaptureEndpoint(); }
-    void RunMicrophoneProbe() override { form_.effectsAndMic_.RunMicrophoneProbe(); }
-    void MicMuteAndMonitorOff() override { form_.effectsAndMic_.MuteAndMonitorOff(); }
-    void EmptyMicMeter() override { form_.effectsAndMic_.EmptyMeter(); }
-    void ReleaseCaptureEndpoint() override { form_.endpoints_.ReleaseCaptureEndpoint(); }
-    void ForgetCaptureHandle() override { form_.endpoints_.ForgetCaptureHandle(); }
+    bool HasCaptureEndpoint() override { return Features().endpoints.HasCaptureEndpoint(); }
+    void RunMicrophoneProbe() override { Features().effectsAndMic.RunMicrophoneProbe(); }
+    void MicMuteAndMonitorOff() override { Pages().effectsAndMic.MuteAndMonitorOff(); }
+    void EmptyMicMeter() override { Pages().effectsAndMic.EmptyMeter(); }
+    void ReleaseCaptureEndpoint() override { Features().endpoints.ReleaseCaptureEndpoint(); }
+    void ForgetCaptureHandle() override { Features().endpoints.ForgetCaptureHandle(); }
 
-    void ApplyLedLineState() override { form_.led_.ApplyLineState(); }
-    void RunLedSetup() override { form_.led_.RunSetup(); }
-    void CloseLedEffectEvent() override { form_.led_.CloseEffectEvent(); }
+    void ApplyLedLineState() override { Features().led.ApplyLineState(); }
+    void RunLedSetup() override { Features().led.RunSetup(); }
+    void CloseLedEffectEvent() override { Features().led.CloseEffectEvent(); }
 
-    void NoiseCancellationFromRegistry() override { form_.noiseAndVoice_.NoiseCancellationFromRegistry(); }
-    void ShowNoiseCancellationPage() override { form_.noiseAndVoice_.ShowNoiseCancellationPage(); }
-    void VoiceEffectFromRegistry() override { form_.noiseAndVoice_.VoiceEffectFromRegistry(); }
-    void ShowVoiceEffectPage() override { form_.noiseAndVoice_.ShowVoiceEffectPage(); }
-    void StartEncButtonScan() override { form_.noiseAndVoice_.StartButtonScan(); }
-    void ClearButtonSeen() override { form_.noiseAndVoice_.ClearButtonSeen(); }
+    void NoiseCancellationFromRegistry() override { Features().noiseAndVoice.NoiseCancellationFromRegistry(); }
+    void ShowNoiseCancellationPage() override { Pages().noiseAndVoice.ShowNoiseCancellationPage(); }
+    void VoiceEffectFromRegistry() override { Features().noiseAndVoice.VoiceEffectFromRegistry(); }
+    void ShowVoiceEffectPage() override { Pages().noiseAndVoice.ShowVoiceEffectPage(); }
+    void StartEncButtonScan() override { Features().noiseAndVoice.StartButtonScan(); }
+    void ClearButtonSeen() override { Features().noiseAndVoice.ClearButtonSeen(); }
 
-    bool EqualizerTakenFromDevice() override { return form_.equalizer_.TakesEnableFromDevice(); }
-    void ConfirmEqualizerEnable() override { form_.equalizer_.ConfirmEnable(); }
-    int DefaultEqualizerSwitch() override { return form_.equalizer_.DefaultProfileSwitch(); }
-    void SwitchEqualizerOn() override { form_.equalizer_.SwitchOn(); }
-    bool D3TakenFromDevice() override { return form_.sound3D_.TakesEnableFromDevice(); }
-    void Confirm3DEnable() override { form_.sound3D_.ConfirmEnable(); }
-    int Default3DSwitch() override { return form_.sound3D_.DefaultProfileSwitch(); }
-    void Switch3DOn() override { form_.sound3D_.SwitchOn(); }
-    void Switch3DOff() override { form_.sound3D_.SwitchOff(); }
+    bool EqualizerTakenFromDevice() override { return Features().equalizer.TakesEnableFromDevice(); }
+    void ConfirmEqualizerEnable() override { Features().equalizer.ConfirmEnable(); }
+    int DefaultEqualizerSwitch() override { return Features().equalizer.DefaultProfileSwitch(); }
+    void SwitchEqualizerOn() override { Pages().equalizer.SwitchOn(); }
+    bool D3TakenFromDevice() override { return Features().sound3D.TakesEnableFromDevice(); }
+    void Confirm3DEnable() override { Features().sound3D.ConfirmEnable(); }
+    int Default3DSwitch() override { return Features().sound3D.DefaultProfileSwitch(); }
+    void Switch3DOn() override { Pages().sound3D.SwitchOn(); }
+    void Switch3DOff() override { Pages().sound3D.SwitchOff(); }
 
-    int DefaultVirtualSwitch() override { return form_.virtual71_.DefaultProfileSwitch(); }
-    int VirtualEnabled() override { return form_.virtual71_.Enabled(); }
-    void SetVirtualEnabled(int enabled) override { form_.virtual71_.SetEnabled(enabled); }
-    void ShowVirtualSwitch() override { form_.virtual71_.ShowSwitch(); }
-    std::int32_t SendVirtualOnOff(int on) override { return form_.virtual71_.SendOnOff(on); }
-    std::int32_t SendVirtualParameters(int enable) override { return form_.virtual71_.SendParameters(enable); }
-    std::int32_t SendVirtualScalar() override { return form_.virtual71_.SendScalar(); }
+    int DefaultVirtualSwitch() override { return Features().virtual71.DefaultProfileSwitch(); }
+    int VirtualEnabled() override { return Features().virtual71.Enabled(); }
+    void SetVirtualEnabled(int enabled) override { Pages().virtual71.SetEnabled(enabled); }
+    void ShowVirtualSwitch() override { Pages().virtual71.ShowSwitch(); }
+    std::int32_t SendVirtualOnOff(int on) override { return Features().virtual71.SendOnOff(on); }
+    std::int32_t SendVirtualParameters(int enable) override { return Features().virtual71.SendParameters(enable); }
+    std::int32_t SendVirtualScalar() override { return Features().virtual71.SendScalar(); }
 
     void FilterDriverStatusRequest() override
     {
         std::uint32_t status = 0;
-        form_.deviceChannels_.channel.StatusRequest(status);
+        form_.channel_.StatusRequest(status);
     }
     void FilterDriverControlRequest() override
     {
         std::uint32_t value = 0;
-        form_.deviceChannels_.channel.ControlRequest(0, value);
+        form_.channel_.ControlRequest(0, value);
     }
 
     void ReturnControlsToDeviceAbsentLook() override { form_.ReturnControlsToDeviceAbsentLook(); }
 
 private:
+    sound::SoundFeatures& Features() { return form_.features_; }
+    panel::FeaturePages& Pages() { return form_.pages_; }
+
     TAudioMainForm& form_;
 };
 

@@ -179,7 +179,7 @@ void TAudioMainForm::SkinMenuClick(int id)
     ApplySkin();
     ApplyMenuCaptions();
     LayOutCurrentPage();
-    virtual71_.RescaleSpeakers(skin_.previousRadius, skin_.ring.radius);
+    pages_.virtual71.RescaleSpeakers(skin_.previousRadius, skin_.ring.radius);
     SaveUserChoices(platform_, config_, languageName_, skinName_);
 }
 

@@ -16,13 +16,17 @@ namespace shell {
 
 namespace {
 
+using form::Tag;
+
 // Presses that need no active device: close, minimize, about, the 3D links, synchronization, the
 // first equalizer slider and the two rotate buttons.
-constexpr int kGuardFreeTags[] = {4, 14, 15, 28, 29, 49, 50};
+constexpr Tag kGuardFreeTags[] = {Tag::About,         Tag::D3AlphaLink, Tag::D3BetaLink,      Tag::Sync,
+                                  Tag::EqBand1Slider, Tag::Clockwise,   Tag::Counterclockwise};
 
 bool IsSpeaker(int tag)
 {
-    return tag >= 39 && tag <= 46;
+    int index = 0;
+    return form::InRun(tag, Tag::SpeakerL, form::kSpeakerCount, index);
 }
 
 // The image buttons whose press and release the dispatch handles; sliders, tracks and speakers take
@@ -106,34 +110,19 @@ void TAudioMainForm::ControlClick(const form::Control& control)
 {
     if (control.kind != form::ControlClass::Image)
         return;
-    switch (control.tag) {
-    case form::kTagCloseImage:
+    const auto tag = static_cast<Tag>(control.tag);
+    if (tag == Tag::CloseImage)
         CloseImageClick();
-        break;
-    case form::kTagMinimizeImage:
+    else if (tag == Tag::MinimizeImage)
         MinimizeImageClick();
-        break;
-    case 5:
-        if (state_.deviceActive)
-            equalizer_.ResetClick();
-        break;
-    case 6:
-        if (state_.deviceActive)
-            sound3D_.ResetClick();
-        break;
-    case 48:
-        if (state_.deviceActive && !endpoints_.TestSoundRunning())
-            virtual71_.ResetClick();
-        break;
-    default:
-        break;
-    }
+    else
+        std::ranges::any_of(pages_.All(), [tag](panel::PagePresenter* page) { return page->ImageClick(tag); });
 }
 
 // --- Image buttons.
 bool TAudioMainForm::DeviceGuardRefuses(int tag)
 {
-    if (state_.deviceActive || tag <= 1 || std::ranges::find(kGuardFreeTags, tag) != std::end(kGuardFreeTags))
+    if (state_.deviceActive || tag <= 1 || std::ranges::find(kGuardFreeTags, static_cast<Tag>(tag)) != std::end(kGuardFreeTags))
         return false;
     ShowWarning(L"LabelWarning");
     return true;
@@ -144,20 +133,26 @@ void TAudioMainForm::ShowWarning(const wchar_t* labelKey)
     window_.messageBoxes.Show(language_.Label(labelKey).text, title_, ports::MessageBoxIcon::Exclamation);
 }
 
-void TAudioMainForm::ShowPressed(int tag, bool pressed)
+void TAudioMainForm::Redraw()
 {
+    window_.window.Redraw();
+}
+
+void TAudioMainForm::ShowPressed(Tag tag, bool pressed)
+{
+    const int value = form::TagValue(tag);
     if (pressed)
-        states_.pressedTags.insert(tag);
+        states_.pressedTags.insert(value);
     else
-        states_.pressedTags.erase(tag);
-    form::Control* image = form_.FindImageByTag(tag);
+        states_.pressedTags.erase(value);
+    form::Control* image = form_.FindImageByTag(value);
     if (image == nullptr)
         return;
     if (const panel::SkinnedImage* skinned = panel::FindSkinnedImage(image->name))
         panel::ShowSkinEntry(platform_.files, *panel::EntryFor(skin_, states_, *skinned).entry, *image, SkinFolder());
     // The menu and reset buttons' labels darken with them.
-    if (tag >= 2)
-        if (form::Control* label = form_.FindLabelByTag(tag))
+    if (value >= form::TagValue(Tag::Save))
+        if (form::Control* label = form_.FindLabelByTag(value))
             if (const panel::LabelBinding* binding = panel::FindLabelBinding(label->name))
                 panel::ApplyLabelColour(language_.Label(binding->key), *label, !pressed, language_.font);
     window_.window.Redraw();
@@ -168,145 +163,59 @@ void TAudioMainForm::OnImageMouseDown(int tag)
     if (DeviceGuardRefuses(tag))
         return;
     pressAccepted_ = true;
-    auto& cells = states_.cells;
-    const panel::SwitchLook look = Look();
-    switch (tag) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-        ShowPressed(tag, true);
+    const auto named = static_cast<Tag>(tag);
+    switch (named) {
+    case Tag::CloseImage:
+    case Tag::MinimizeImage:
+    case Tag::About:
+        ShowPressed(named, true);
         break;
-    case 7:
-        panel::TwoStateSwitch(form_, look, tag, cells.eqEnable);
-        equalizer_.EnableSwitched();
-        break;
-    case 8:
-        panel::TwoStateSwitch(form_, look, tag, cells.d3Enable);
-        sound3D_.EnableSwitched();
-        break;
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-        equalizer_.SelectPreset(tag - 8);
-        LayOutCurrentPage();
-        break;
-    case 13:
-        panel::TwoStateSwitch(form_, look, tag, cells.fbm);
-        sound3D_.FbmSwitched();
-        break;
-    case 14:
-    case 15:
-        sound3D_.NextLink(tag);
-        LayOutCurrentPage();
-        break;
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-        effectsAndMic_.SelectEffect(tag - 15);
-        LayOutCurrentPage();
-        break;
-    case 21:
-        panel::TwoStateSwitch(form_, look, tag, cells.micBoost);
-        effectsAndMic_.MicSwitchChanged(tag);
-        break;
-    case 22:
-        panel::TwoStateSwitch(form_, look, tag, cells.micMute);
-        effectsAndMic_.MicSwitchChanged(tag);
-        break;
-    case 89:
-        panel::TwoStateSwitch(form_, look, tag, cells.micMonitor);
-        effectsAndMic_.MicSwitchChanged(tag);
-        break;
-    case 23:
-    case 25:
-    case 26:
-    case 27:
-    case 226:
-    case 227:
-    case 228:
+    case Tag::PageEq:
+    case Tag::PageEffect:
+    case Tag::PageMic:
+    case Tag::PageVirtual:
+    case Tag::PageVoice:
+    case Tag::PageEnc:
+    case Tag::PageLed:
         OnLabelPageMouseDown(tag);
         break;
-    case 28:
+    case Tag::Sync:
         if (state_.deviceActive) {
             state_.synchronization = !state_.synchronization;
-            cells.sync = state_.synchronization ? 1 : 0;
+            states_.cells.sync = state_.synchronization ? 1 : 0;
         }
         break;
-    case 47:
-        panel::TwoStateSwitch(form_, look, tag, cells.virtualEnable);
-        virtual71_.EnableSwitched();
-        break;
-    case 48:
-        if (!endpoints_.TestSoundRunning())
-            ShowPressed(tag, true);
-        break;
-    case 49:
-    case 50:
-    case 52:
-    case 53:
-        if (!endpoints_.TestSoundRunning())
-            virtual71_.MotionButtonPressed(tag);
-        break;
-    case 51:
-        panel::TwoStateSwitch(form_, look, tag, cells.ledOn);
-        led_.SetLine(1);
-        break;
     default:
-        pressAccepted_ = false;
-        return;
+        if (std::ranges::none_of(pages_.All(), [named](panel::PagePresenter* page) { return page->ImageMouseDown(named); })) {
+            pressAccepted_ = false;
+            return;
+        }
+        break;
     }
     window_.window.Redraw();
 }
 
 void TAudioMainForm::OnImageMouseUp(int tag)
 {
-    switch (tag) {
-    case 0:
-    case 1:
-        ShowPressed(tag, false);
+    const auto named = static_cast<Tag>(tag);
+    switch (named) {
+    case Tag::CloseImage:
+    case Tag::MinimizeImage:
+        ShowPressed(named, false);
         break;
-    case 2:
-        ShowPressed(tag, false);
-        profiles_.SaveClick();
-        break;
-    case 3:
-        ShowPressed(tag, false);
-        profiles_.LoadClick();
-        break;
-    case 4:
-        ShowPressed(tag, false);
+    case Tag::About:
+        ShowPressed(named, false);
         if (state_.deviceActive)
             ShowAbout();
         break;
-    case 5:
-    case 6:
-        ShowPressed(tag, false);
-        break;
-    case 48:
-        if (!endpoints_.TestSoundRunning())
-            ShowPressed(tag, false);
-        break;
-    case 51:
-        panel::TwoStateSwitch(form_, Look(), tag, states_.cells.ledOn);
-        led_.SetLine(0);
-        window_.window.Redraw();
-        break;
-    case 226:
-    case 227:
-    case 228:
-        if (tag != panel::kLedPageTab || states_.ledPageEnabled)
+    case Tag::PageVoice:
+    case Tag::PageEnc:
+    case Tag::PageLed:
+        if (named != Tag::PageLed || states_.ledPageEnabled)
             LayOutCurrentPage();
         break;
     default:
-        if (IsSpeaker(tag))
-            timers_.SetEnabled(L"Timer", true);
+        std::ranges::any_of(pages_.All(), [named](panel::PagePresenter* page) { return page->ImageMouseUp(named); });
         break;
     }
 }
@@ -315,7 +224,7 @@ void TAudioMainForm::OnShapeMouseDown(int tag)
 {
     if (DeviceGuardRefuses(tag))
         return;
-    led_.ShapeMouseDown(tag);
+    pages_.led.ShapeMouseDown(tag);
 }
 
 // --- Pages.
@@ -326,21 +235,21 @@ void TAudioMainForm::OnLabelPageMouseDown(int tag)
         return;
     }
     const auto page = panel::PageOfTab(tag);
-    if (!page || (tag == panel::kLedPageTab && !states_.ledPageEnabled))
+    if (!page || (tag == form::TagValue(Tag::PageLed) && !states_.ledPageEnabled))
         return;
     states_.page = *page;
     // The tabs and the status area's picture show the new page at once, before the page itself.
     LayOutCurrentPage();
     if (*page == panel::kPageMic) {
         window_.pump.ProcessPendingMessages();
-        endpoints_.StartCapture();
-    } else if (endpoints_.CaptureRunning()) {
-        endpoints_.StopCapture();
+        features_.endpoints.StartCapture();
+    } else if (features_.endpoints.CaptureRunning()) {
+        features_.endpoints.StopCapture();
     }
     if (*page == panel::kPageEnc)
-        noiseAndVoice_.ShowNoiseCancellationPage();
+        pages_.noiseAndVoice.ShowNoiseCancellationPage();
     else if (*page == panel::kPageVoiceMagic)
-        noiseAndVoice_.ShowVoiceEffectPage();
+        pages_.noiseAndVoice.ShowVoiceEffectPage();
     window_.pump.ProcessPendingMessages();
     LayOutCurrentPage();
 }
@@ -384,7 +293,7 @@ void TAudioMainForm::DragPress(const HookedMouse& mouse)
         ShowWarning(L"LabelWarning");
         return;
     }
-    if (mode == panel::DragMode::NoiseCancellation && !noiseAndVoice_.NoiseCancellationAvailable()) {
+    if (mode == panel::DragMode::NoiseCancellation && !pages_.noiseAndVoice.NoiseCancellationAvailable()) {
         ShowWarning(L"LabelWarning1");
         return;
     }
@@ -409,7 +318,7 @@ void TAudioMainForm::DragMove(const HookedMouse& mouse)
         const int left = press_.controlLeft + (mouse.screenX - press_.screenX);
         const form::Control& ring = *form_.Find(L"VirtualPicImage");
         slider->bounds = panel::ClampSpeaker(slider->bounds, left, top, skin_.ring, ring.bounds);
-        timers_.SetEnabled(L"Timer", false);
+        timers_.SetEnabled(panel::kRingTimer, false);
         SliderMoved(*slider, press_.mode);
         return;
     }
@@ -442,25 +351,7 @@ void TAudioMainForm::MoveSliderTo(form::Control& slider, panel::DragMode mode, i
 
 void TAudioMainForm::SliderMoved(const form::Control& slider, panel::DragMode mode)
 {
-    switch (mode) {
-    case panel::DragMode::EqBand:
-        equalizer_.BandSliderMoved(slider);
-        break;
-    case panel::DragMode::MicGain:
-        effectsAndMic_.GainChanged(panel::MicGainPercent(slider.bounds.top, skin_.micSlider));
-        break;
-    case panel::DragMode::D3:
-        sound3D_.SliderMoved(slider);
-        break;
-    case panel::DragMode::NoiseCancellation:
-        noiseAndVoice_.SliderMoved(slider);
-        break;
-    case panel::DragMode::Speaker:
-        virtual71_.SpeakerMoved(slider);
-        break;
-    case panel::DragMode::None:
-        break;
-    }
+    std::ranges::any_of(pages_.All(), [&](panel::PagePresenter* page) { return page->SliderMoved(slider, mode); });
     window_.window.Redraw();
 }
 
@@ -481,15 +372,8 @@ void TAudioMainForm::ShowOutcome(device::DeviceOutcome outcome)
 
 void TAudioMainForm::ReturnControlsToDeviceAbsentLook()
 {
-    auto& cells = states_.cells;
-    const panel::SwitchLook look = Look();
-    for (const auto& [tag, cell] : {std::pair{7, &cells.eqEnable}, std::pair{8, &cells.d3Enable},
-                                    std::pair{47, &cells.virtualEnable}, std::pair{22, &cells.micMute}}) {
-        *cell = 1;
-        panel::TwoStateSwitch(form_, look, tag, *cell);
-    }
-    effectsAndMic_.SelectEffect(1);
-    noiseAndVoice_.SwitchOff();
+    for (panel::PagePresenter* page : pages_.All())
+        page->ShowDeviceAbsent();
 }
 
 // --- About box.

@@ -43,22 +43,17 @@ TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::Win
                                const PanelDevices& devices, StartContext context)
     : platform_(platform), window_(window), devices_(devices), context_(std::move(context)),
       form_(form::BuildMainForm(ApplicationTitle({}, context_.programPath))),
-      timers_(window.timers, form::kMainFormTimers),
-      popupMenu_(form::BuildMainPopupMenu()), deviceChannels_{nullptr, devices.hid,
-                                                              device::FilterDriverChannel(devices.filterDriver)},
-      features_{platform,  window,  form_,    timers_, states_,        skin_,
-                language_, config_, startup_, state_,  deviceChannels_},
-      equalizer_(features_), sound3D_(features_), effectsAndMic_(features_), virtual71_(features_),
-      noiseAndVoice_(features_), led_(features_), profiles_(features_), endpoints_(features_),
-      featureSteps_(std::make_unique<FeatureSteps>(*this)),
+      timers_(window.timers, form::kMainFormTimers), popupMenu_(form::BuildMainPopupMenu()),
+      channel_(devices.filterDriver), featureDevice_{platform, sdk_, devices.hid, channel_, state_},
+      features_(featureDevice_), pages_(*this, features_), featureSteps_(std::make_unique<FeatureSteps>(*this)),
       presence_(state_, *featureSteps_,
-                PresenceDevice{deviceChannels_.sdk, devices.hid, deviceChannels_.channel, platform.files,
-                               devices.devices, platform.clock, platform.debug},
+                PresenceDevice{sdk_, devices.hid, channel_, platform.files, devices.devices, platform.clock,
+                               platform.debug},
                 PresenceSettings{})
 {
     title_ = form_.Caption();
     timers_.SetHandler(kPresencePollTimer, [this] { Timer1Timer(); });
-    timers_.SetHandler(L"Timer", [this] { virtual71_.TimerTick(); });
+    timers_.SetHandler(panel::kRingTimer, [this] { pages_.virtual71.TimerTick(); });
 }
 
 TAudioMainForm::~TAudioMainForm() = default;
@@ -105,7 +100,7 @@ std::wstring TAudioMainForm::ConfigPath() const
 
 bool TAudioMainForm::LoadAudioSdk()
 {
-    const int result = devices_.sdk.Load(deviceChannels_.sdk);
+    const int result = devices_.sdk.Load(sdk_);
     if (result == 0)
         return true;
     const std::wstring text = FormatText(255, L"***** Open_DLLQZ_Tonvio48xx, ret = %d *****", result);
@@ -149,88 +144,90 @@ void TAudioMainForm::ApplyLanguageTexts()
 
 void TAudioMainForm::InitialiseSoundSettingsModel()
 {
-    equalizer_.InitialiseModel();
+    pages_.equalizer.Initialise();
     if (startup_.defaultIni == 1)
-        profiles_.RestoreDefaultProfile();
-    sound3D_.InitialiseModel();
-    effectsAndMic_.InitialiseEffect();
-    virtual71_.InitialiseRing();
+        features_.profiles.RestoreDefaultProfile();
+    pages_.sound3D.Initialise();
+    pages_.effectsAndMic.InitialiseEffect();
+    features_.virtual71.SetScalar(startup_.v7ch1Scalar);
+    features_.virtual71.InitialiseRing();
 }
 
 void TAudioMainForm::SendStartupDeviceState()
 {
     std::uint32_t status = 0;
-    deviceChannels_.channel.StatusRequest(status);
-    virtual71_.SetEnabled(0);
-    virtual71_.SendParameters(0);
+    channel_.StatusRequest(status);
+    pages_.virtual71.SetEnabled(0);
+    features_.virtual71.SendParameters(0);
     std::uint32_t value = 0;
-    deviceChannels_.channel.ControlRequest(0, value);
-    effectsAndMic_.ResetMicState();
-    if (endpoints_.HasCaptureEndpoint() || state_.osKind != kOsKindEndpoints) {
-        effectsAndMic_.RunMicrophoneProbe();
+    channel_.ControlRequest(0, value);
+    features_.effectsAndMic.ResetMicState();
+    if (features_.endpoints.HasCaptureEndpoint() || state_.osKind != kOsKindEndpoints) {
+        features_.effectsAndMic.RunMicrophoneProbe();
         state_.micProbeDone = true;
     }
-    virtual71_.SendScalar();
+    features_.virtual71.SendScalar();
 }
 
 void TAudioMainForm::ApplyDefaultVirtualProfile()
 {
-    virtual71_.ApplyDefaultProfilePart();
-    deviceChannels_.channel.SwitchEffect(1);
+    features_.virtual71.ApplyDefaultProfilePart();
+    channel_.SwitchEffect(1);
 }
 
 void TAudioMainForm::RegisterDeviceNotifications()
 {
     window_.notifications.RegisterWindow();
-    endpoints_.ReleaseCaptureEndpoint();
+    features_.endpoints.ReleaseCaptureEndpoint();
 }
 
 void TAudioMainForm::RestoreProfiles()
 {
-    endpoints_.HideTestSoundImage();
+    pages_.virtual71.HideTestSoundImage();
     states_.page = panel::kPageEq;
     LayOutCurrentPage();
-    if (!profiles_.RestoreLastProfile()) {
-        noiseAndVoice_.NoiseCancellationFromRegistry();
-        noiseAndVoice_.VoiceEffectFromRegistry();
+    if (!features_.profiles.RestoreLastProfile()) {
+        features_.noiseAndVoice.NoiseCancellationFromRegistry();
+        features_.noiseAndVoice.VoiceEffectFromRegistry();
     }
 }
 
 void TAudioMainForm::StartDeviceExtras()
 {
-    if (equalizer_.TakesEnableFromDevice()) {
-        equalizer_.ConfirmEnable();
-        equalizer_.ConfirmEnable();
+    sound::Equalizer& equalizer = features_.equalizer;
+    if (equalizer.TakesEnableFromDevice()) {
+        equalizer.ConfirmEnable();
+        equalizer.ConfirmEnable();
     }
-    if (sound3D_.TakesEnableFromDevice()) {
-        sound3D_.ConfirmEnable();
-        sound3D_.ConfirmEnable();
+    sound::Sound3D& sound3D = features_.sound3D;
+    if (sound3D.TakesEnableFromDevice()) {
+        sound3D.ConfirmEnable();
+        sound3D.ConfirmEnable();
     }
     if (startup_.encButtonMode == 1)
-        noiseAndVoice_.StartButtonScan();
-    led_.RunSetup();
+        features_.noiseAndVoice.StartButtonScan();
+    features_.led.RunSetup();
 }
 
 void TAudioMainForm::ReturnDeviceToDefaults()
 {
-    profiles_.SaveLastProfile();
-    endpoints_.CloseMediaPlayer();
-    equalizer_.ReturnToDefaults();
-    sound3D_.ReturnToDefaults();
+    features_.profiles.SaveLastProfile();
+    features_.endpoints.CloseMediaPlayer();
+    features_.equalizer.ReturnToDefaults();
+    features_.sound3D.ReturnToDefaults();
     std::unique_ptr<ports::HidInterface> hid = devices_.hid.OpenFirst(state_.deviceVid, state_.devicePid);
     if (!hid)
         return;
     device::WriteRegister(*hid, kEffectRegister, 0);
-    deviceChannels_.channel.SelectEffect(0);
-    deviceChannels_.channel.SwitchEffect(1);
-    virtual71_.SetEnabled(0);
-    virtual71_.ApplyDefaultProfilePart();
-    if (deviceChannels_.sdk) {
-        device::SendAudioCommandValue(*deviceChannels_.sdk, device::kNoiseCancellationGroup, device::kOnOffSubCommand,
-                                      0);
-        device::SendAudioCommandValue(*deviceChannels_.sdk, device::kVoiceEffectGroup, device::kOnOffSubCommand, 0);
+    channel_.SelectEffect(0);
+    channel_.SwitchEffect(1);
+    features_.virtual71.SetEnabled(0);
+    features_.virtual71.ApplyDefaultProfilePart();
+    if (sdk_) {
+        device::SendAudioCommandValue(*sdk_, device::kNoiseCancellationGroup, device::kOnOffSubCommand, 0);
+        device::SendAudioCommandValue(*sdk_, device::kVoiceEffectGroup, device::kOnOffSubCommand, 0);
     }
-    led_.CloseEffectEvent();
+    features_.led.CloseEffectEvent();
     device::EndTransfer(*hid);
 }
 

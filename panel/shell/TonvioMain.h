@@ -11,6 +11,7 @@
 #include "panel/language/LanguageMenu.h"
 #include "panel/language/LanguageSetting.h"
 #include "panel/pages/ControlStates.h"
+#include "panel/pages/FeaturePages.h"
 #include "panel/pages/PageLayout.h"
 #include "panel/pages/SliderDrag.h"
 #include "panel/pages/TwoStateSwitch.h"
@@ -21,15 +22,8 @@
 #include "panel/shell/PresenceHandlers.h"
 #include "panel/shell/StartupValues.h"
 #include "panel/skin/SkinSetting.h"
-#include "sound/AudioEndpoints.h"
-#include "sound/EffectsAndMic.h"
-#include "sound/Equalizer.h"
-#include "sound/FeatureContext.h"
-#include "sound/LedLighting.h"
-#include "sound/NoiseAndVoice.h"
-#include "sound/Profiles.h"
-#include "sound/Sound3D.h"
-#include "sound/Virtual71.h"
+#include "sound/FeatureDevice.h"
+#include "sound/SoundFeatures.h"
 
 #include <cstdint>
 #include <memory>
@@ -64,7 +58,7 @@ struct StartContext {
 
 inline constexpr std::size_t kStartupValueChars = 31;
 
-class TAudioMainForm {
+class TAudioMainForm : private panel::PageView {
 public:
     TAudioMainForm(const ports::Platform& platform, const ports::WindowPorts& window, const PanelDevices& devices,
                    StartContext context);
@@ -118,17 +112,17 @@ public:
     void ShowAbout();
     void WebLabelClick();
 
-    form::Form& Form() { return form_; }
+    form::Form& Form() override { return form_; }
     const form::Form& Form() const { return form_; }
     form::FormTimers& Timers() { return timers_; }
     form::MenuItem& PopupMenu() { return popupMenu_; }
     const LifecycleState& State() const { return state_; }
     LifecycleState& MutableState() { return state_; }
-    panel::ControlStates& States() { return states_; }
+    panel::ControlStates& States() override { return states_; }
     const _APPLICATION_FOLDER_PATH& Config() const { return config_; }
     const StartupValues& Startup() const { return startup_; }
-    const panel::SkinSetting& Skin() const { return skin_; }
-    const panel::LanguageSetting& Language() const { return language_; }
+    const panel::SkinSetting& Skin() const override { return skin_; }
+    const panel::LanguageSetting& Language() const override { return language_; }
     const std::wstring& SkinName() const { return skinName_; }
     const std::wstring& LanguageName() const { return languageName_; }
     const std::wstring& ResolutionFolder() const { return resolutionFolder_; }
@@ -140,7 +134,10 @@ public:
     bool Destroyed() const { return destroyed_; }
 
     // Shows every control of the current page in its present state.
-    void LayOutCurrentPage();
+    void LayOutCurrentPage() override;
+    // The sound features' models and their presenters.
+    sound::SoundFeatures& Features() { return features_; }
+    panel::FeaturePages& Pages() { return pages_; }
 
 private:
     class FeatureSteps;
@@ -181,14 +178,17 @@ private:
     void ApplyLanguage();
     void ApplyMenuCaptions();
     void ApplyDeviceStateLabel();
-    panel::SwitchLook Look() const;
+    panel::SwitchLook Look() const override;
     panel::PageLayoutInputs LayoutInputs() const;
     double FontScale() const;
 
     // Pages and buttons.
     bool DeviceGuardRefuses(int tag);
-    void ShowWarning(const wchar_t* labelKey);
-    void ShowPressed(int tag, bool pressed);
+    void ShowWarning(const wchar_t* labelKey) override;
+    void ShowPressed(form::Tag tag, bool pressed) override;
+    bool DeviceActive() const override { return state_.deviceActive; }
+    void Redraw() override;
+    void EnableTimer(const wchar_t* name, bool enabled) override { timers_.SetEnabled(name, enabled); }
     void SelectPage(int tag);
     void ShowOutcome(device::DeviceOutcome outcome);
     void ReturnControlsToDeviceAbsentLook();
@@ -236,16 +236,11 @@ private:
     panel::ControlStates states_;
     device::DeviceOutcome outcome_ = device::DeviceOutcome::NoHid;
 
-    sound::DeviceChannels deviceChannels_;
-    sound::FeatureContext features_;
-    sound::Equalizer equalizer_;
-    sound::Sound3D sound3D_;
-    sound::EffectsAndMic effectsAndMic_;
-    sound::Virtual71 virtual71_;
-    sound::NoiseAndVoice noiseAndVoice_;
-    sound::LedLighting led_;
-    sound::Profiles profiles_;
-    sound::AudioEndpoints endpoints_;
+    std::unique_ptr<ports::AudioSdk> sdk_; // bound at construction; null until then
+    device::FilterDriverChannel channel_;
+    sound::FeatureDevice featureDevice_;
+    sound::SoundFeatures features_;
+    panel::FeaturePages pages_;
     std::unique_ptr<FeatureSteps> featureSteps_;
     PresenceHandlers presence_;
 };

@@ -103,7 +103,7 @@ TEST(MainFormComponents, SliderTracksAndButtonLabelsShareTheRuleOfTags)
         EXPECT_NE(form.FindImageByTag(speaker), nullptr) << speaker;
     for (int swatch : {151, 152, 153, 154, 155, 156, 157, 183, 184})
         EXPECT_NE(form.FindShapeByTag(swatch), nullptr) << swatch;
-    EXPECT_EQ(form.FindImageByTag(form::kTagCloseImage)->name, L"CloseImage");
+    EXPECT_EQ(form.FindImageByTag(form::TagValue(form::Tag::CloseImage))->name, L"CloseImage");
 }
 
 TEST(MainFormComponents, NamesAreUniqueTagsNeverCollideWithinAClassAndNothingShowsUnskinned)

@@ -1,0 +1,35 @@
+#pragma once
+// The EQ page's equalizer controls: EQ-EN, the four preset buttons, RESET and the five band sliders,
+// with the status area's preset name.
+
+#include "panel/pages/PagePresenter.h"
+#include "panel/pages/PageView.h"
+#include "sound/Equalizer.h"
+
+namespace panel {
+
+class EqualizerPage final : public PagePresenter {
+public:
+    EqualizerPage(PageView& view, sound::Equalizer& equalizer) : view_(view), equalizer_(equalizer) {}
+
+    bool ImageMouseDown(form::Tag tag) override;
+    bool ImageMouseUp(form::Tag tag) override;
+    bool ImageClick(form::Tag tag) override;
+    bool SliderMoved(const form::Control& slider, DragMode mode) override;
+    void ShowDeviceAbsent() override;
+
+    // Construction: the model with the skin's slider travel.
+    void Initialise();
+    // The default profile's switch after an arrival: on, on the device and on the page.
+    void SwitchOn();
+    // The preset button `preset` (1 to 4) is pressed.
+    void SelectPreset(int preset);
+
+private:
+    void ShowEnabled();
+
+    PageView& view_;
+    sound::Equalizer& equalizer_;
+};
+
+} // namespace panel

@@ -1,0 +1,33 @@
+#pragma once
+// Every sound feature's model, built on the one device view the main window lends them.
+
+#include "sound/AudioEndpoints.h"
+#include "sound/EffectsAndMic.h"
+#include "sound/Equalizer.h"
+#include "sound/FeatureDevice.h"
+#include "sound/LedLighting.h"
+#include "sound/NoiseAndVoice.h"
+#include "sound/Profiles.h"
+#include "sound/Sound3D.h"
+#include "sound/Virtual71.h"
+
+namespace sound {
+
+struct SoundFeatures {
+    explicit SoundFeatures(const FeatureDevice& device)
+        : equalizer(device), sound3D(device), effectsAndMic(device), virtual71(device), noiseAndVoice(device),
+          led(device), profiles(device), endpoints(device)
+    {
+    }
+
+    Equalizer equalizer;
+    Sound3D sound3D;
+    EffectsAndMic effectsAndMic;
+    Virtual71 virtual71;
+    NoiseAndVoice noiseAndVoice;
+    LedLighting led;
+    Profiles profiles;
+    AudioEndpoints endpoints;
+};
+
+} // namespace sound
