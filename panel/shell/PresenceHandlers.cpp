@@ -222,7 +222,9 @@ void PresenceHandlers::ReapplyAfterArrival()
 
 void PresenceHandlers::Poll()
 {
-    // A tick that was already due when the device became active looks for nothing.
+    // An arrival that activates the device leaves the poll running. Its next tick would otherwise re-send
+    // every setting with virtual 7.1 off (switching the effect off on the device while its button shows
+    // on) and count a second activation; with the device already active it only stops the poll.
     if (state_.deviceActive) {
         steps_.EnablePresencePoll(false);
         return;

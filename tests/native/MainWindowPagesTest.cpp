@@ -228,6 +228,9 @@ TEST_F(MainWindowPagesTest, EqualizerEnableFlipsWithEachPress)
         EXPECT_EQ(main.States().cells.eqEnable, step.cell);
         EXPECT_EQ(Picture(L"EQEQENImage"), step.picture) << step.cell;
         EXPECT_EQ(label.font.colour, step.labelColour) << step.cell;
+        // The switch reaches the equalizer's model and, through the SDK, the chip.
+        EXPECT_EQ(main.Features().equalizer.Enabled(), step.cell);
+        EXPECT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.sound.eqEnabled; }), step.cell);
     }
     EXPECT_TRUE(windowSide.messageBoxes.shown.empty());
 }

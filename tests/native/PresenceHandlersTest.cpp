@@ -370,6 +370,28 @@ TEST_F(PresenceHandlersTest, PollFindsTheDeviceReappliesAndStops)
     EXPECT_FALSE(steps.pollEnabled);
 }
 
+// The arrival leaves the poll running; its next tick must not undo what the arrival sent.
+TEST_F(PresenceHandlersTest, TickAfterAnArrivalOnlyStopsThePollAndKeepsVirtualSurroundOn)
+{
+    device.chip().Unplug();
+    Handlers().DetectAtStartup();
+    ASSERT_TRUE(steps.pollEnabled);
+    device.chip().Plug();
+    steps.virtualDefault = 1;
+    handlers->DeviceArrival();
+    ASSERT_TRUE(state.deviceActive);
+    ASSERT_EQ(steps.virtualEnabled, 1);
+    EXPECT_TRUE(steps.pollEnabled) << "the arrival does not stop the poll";
+
+    steps.steps.clear();
+    device.chip().ClearRequests();
+    handlers->Timer1Timer();
+    EXPECT_EQ(steps.steps, Steps{"PollOff"}) << "no V71OnOff=0, no second re-apply";
+    EXPECT_TRUE(device.chip().Requests().empty()) << "nothing reaches the device";
+    EXPECT_EQ(state.activationCount, 1);
+    EXPECT_EQ(steps.virtualEnabled, 1);
+}
+
 TEST_F(PresenceHandlersTest, PollGivesUpAfterTenUnansweredProbes)
 {
     device.chip().Unplug();

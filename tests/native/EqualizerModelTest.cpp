@@ -1,0 +1,184 @@
+// The equalizer's numbers and its model, without any form: gain codes and slider offsets, the chip's
+// preset record, the configuration image, and the enable switch as it reaches the emulated chip.
+
+#include "sound/Equalizer.h"
+
+#include "ChipRecord.h"
+#include "PanelFixture.h"
+#include "emulator/EmulatedDevice.h"
+#include "emulator/Faults.h"
+#include "platform/memory/MemoryPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+using sdk::EntryPoint;
+
+TEST(EqualizerNumbers, GainCodesAndSliderOffsetsMeetAtTheTrackMarks)
+{
+    struct Case {
+        int offset;
+        std::uint16_t gain;
+    };
+    // A 100-pixel track: top, upper quarter, middle, lower quarter, bottom.
+    for (const Case& c : {Case{0, 2559}, Case{25, 1791}, Case{50, 1024}, Case{75, 768}, Case{100, 512}}) {
+        EXPECT_EQ(sound::GainFromSliderOffset(c.offset, 100), c.gain) << c.offset;
+        EXPECT_EQ(sound::SliderOffsetFromGain(c.gain, 100), c.offset) << c.gain;
+    }
+    // An odd travel: the middle is travel / 2 truncated, and the upper half moves three codes a step.
+    EXPECT_EQ(sound::SliderOffsetFromGain(1024, 41), 21);
+    EXPECT_EQ(sound::GainFromSliderOffset(1, 41), 2487);
+}
+
+TEST(EqualizerNumbers, OutOfRangeGainsShowAtTheTrackEndsAndNoTrackMeansFlat)
+{
+    EXPECT_EQ(sound::SliderOffsetFromGain(0, 100), 100);
+    EXPECT_EQ(sound::SliderOffsetFromGain(300, 100), 100);
+    EXPECT_EQ(sound::SliderOffsetFromGain(0xFFFF, 100), 0);
+    // A skin without EQ geometry must not divide by zero.
+    EXPECT_EQ(sound::GainFromSliderOffset(10, 0), 1024);
+    EXPECT_EQ(sound::SliderOffsetFromGain(2000, 0), 0);
+}
+
+TEST(EqualizerNumbers, RecordPacksInTheChipsLayoutAndBack)
+{
+    sound::EqRecord record;
+    record.gains = {0xABC, 0x123, 0x400, 0xFED, 0x5A5};
+    record.eqOff = true;
+    record.flagB = true;
+    record.hint3D = true;
+    record.marker = 0xC5;
+    record.lastSlot = false;
+
+    std::array<std::uint8_t, sound::kEqRecordSize> bytes;
+    bytes.fill(0x77); // packing clears what it does not fill
+    sound::PackEqRecord(record, bytes);
+    const std::array<std::uint8_t, 16> expected = {0xBC, 0x3A, 0x12, 0x00, 0xD4, 0xFE, 0xA5, 0xB5,
+                                                   0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC5, 0x45};
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(sound::UnpackEqRecord(bytes), record);
+
+    // Gains keep their low twelve bits; flag C and the last-slot marker travel too.
+    record.gains[0] = 0xF400;
+    record.flagC = true;
+    record.lastSlot = true;
+    sound::PackEqRecord(record, bytes);
+    const sound::EqRecord back = sound::UnpackEqRecord(bytes);
+    EXPECT_EQ(back.gains[0], 0x400);
+    EXPECT_TRUE(back.flagC);
+    EXPECT_TRUE(back.lastSlot);
+    EXPECT_EQ(bytes[15], 0xC5);
+}
+
+TEST(EqualizerNumbers, DefaultRecordAndImage)
+{
+    std::array<std::uint8_t, sound::kEqRecordSize> bytes{};
+    sound::PackEqRecord(sound::DefaultEqRecord(), bytes);
+    const std::array<std::uint8_t, 16> expected = {0x00, 0x04, 0x40, 0x00, 0x04, 0x40, 0x00, 0xE4,
+                                                   0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80};
+    EXPECT_EQ(bytes, expected);
+    EXPECT_TRUE(sound::DefaultEqRecord().Flat());
+
+    const sound::ConfigurationImage image;
+    EXPECT_EQ(image.At(0xA1), 0x7B);
+    EXPECT_EQ(image.At(0xE7), 0xA3);
+    EXPECT_EQ(image.At(0xE8), 0xA3);
+    EXPECT_EQ(image.At(0x100), 0xFF);
+    EXPECT_EQ(image.At(sound::ConfigurationImage::kSize - 1), 0xFF);
+    EXPECT_EQ(image.Slot(3).data(), &image.Slot(0)[0] + 48);
+    EXPECT_THROW(image.Slot(4), std::out_of_range);
+}
+
+// The model on the emulated device, as the main window lends it the device.
+class EqualizerModelTest : public testing::Test {
+protected:
+    EqualizerModelTest()
+    {
+        state.deviceVid = 0x4D2F;
+        state.devicePid = 0x4802;
+        state.deviceActive = true;
+        state.synchronization = true;
+        device.chip().SetIdentity(state.deviceVid, state.devicePid);
+        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
+        device.chip().ClearRequests();
+    }
+
+    std::vector<EntryPoint> SdkCalls()
+    {
+        std::vector<EntryPoint> calls;
+        for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall))
+            calls.push_back(static_cast<EntryPoint>(request.entryPoint));
+        return calls;
+    }
+    std::int32_t ChipEqEnabled()
+    {
+        return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.eqEnabled; });
+    }
+
+    memory::MemoryPlatform platform;
+    const ports::Platform ports = platform.Ports();
+    emulator::EmulatedDevice device;
+    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
+    device::FilterDriverChannel channel{device.filterDriver()};
+    device::DeviceState state;
+    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
+    sound::Equalizer equalizer{featureDevice};
+};
+
+TEST_F(EqualizerModelTest, InitialiseFillsEverySlotWithTheDefaultPresetAndCentresTheSliders)
+{
+    equalizer.Initialise(101);
+    for (int slot = 0; slot < sound::kEqPresets; ++slot) {
+        EXPECT_EQ(sound::UnpackEqRecord(equalizer.Image().Slot(slot)), sound::DefaultEqRecord()) << slot;
+        for (int band = 0; band < sound::kEqBands; ++band)
+            EXPECT_EQ(equalizer.SliderOffset(slot + 1, band), 50);
+    }
+    EXPECT_EQ(equalizer.Enabled(), 0);
+    EXPECT_EQ(equalizer.Image().At(0x1FF), 0xFF) << "past the presets the image stays erased";
+}
+
+TEST_F(EqualizerModelTest, EnableIsKeptInTheCurrentSlotAndSentWithItsCheck)
+{
+    equalizer.Initialise(100);
+    equalizer.ChoosePreset(2);
+    equalizer.SetEnabled(1);
+    EXPECT_EQ(equalizer.Enabled(), 1);
+    EXPECT_EQ(ChipEqEnabled(), 1);
+    EXPECT_EQ(SdkCalls(), (std::vector{EntryPoint::DLLQZ_ConfigEQ_ById, EntryPoint::DLLQZ_SetEQ_OnOff_ById,
+                                       EntryPoint::DLLQZ_IsEQ_Enable_ById}));
+    // Packing into S2 clears its last-slot marker; S4 keeps it.
+    EXPECT_FALSE(sound::UnpackEqRecord(equalizer.Image().Slot(1)).lastSlot);
+    equalizer.ChoosePreset(4);
+    equalizer.SetEnabled(0);
+    EXPECT_TRUE(sound::UnpackEqRecord(equalizer.Image().Slot(3)).lastSlot);
+    EXPECT_EQ(ChipEqEnabled(), 0);
+}
+
+TEST_F(EqualizerModelTest, DeviceThatDisagreesIsToldOnceMore)
+{
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(EntryPoint::DLLQZ_SetEQ_OnOff_ById, 1)));
+    equalizer.SendOnOff(1);
+    EXPECT_EQ(SdkCalls(), (std::vector{EntryPoint::DLLQZ_ConfigEQ_ById, EntryPoint::DLLQZ_SetEQ_OnOff_ById,
+                                       EntryPoint::DLLQZ_IsEQ_Enable_ById, EntryPoint::DLLQZ_SetEQ_OnOff_ById}));
+    EXPECT_EQ(ChipEqEnabled(), 1);
+
+    // A failing read-back counts as disagreement too.
+    device.chip().ClearRequests();
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(EntryPoint::DLLQZ_IsEQ_Enable_ById, 1)));
+    equalizer.SendOnOff(1);
+    EXPECT_EQ(SdkCalls().size(), 4u);
+}
+
+TEST_F(EqualizerModelTest, NothingIsSentWithoutAnActiveDevice)
+{
+    state.deviceActive = false;
+    equalizer.SetEnabled(1);
+    EXPECT_EQ(equalizer.Enabled(), 1) << "the switch is kept for the next arrival";
+    EXPECT_TRUE(SdkCalls().empty());
+}
+
+} // namespace
