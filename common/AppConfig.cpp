@@ -103,10 +103,16 @@ void LoadApplicationConfig(const ports::Platform& platform, const std::wstring& 
         RevertFsRedirection(platform.system, cookie);
 }
 
-std::wstring UserConfigPath(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record)
+std::wstring UserDataFile(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record,
+                          const std::wstring& fileName)
 {
     const std::wstring appData = CutText(platform.system.EnvironmentVariable(L"APPDATA").value_or(L""), kAppDataChars);
-    return appData + L"\\" + record.InstallFolderName + L"\\" + kAudioConfigFileName;
+    return appData + L"\\" + record.InstallFolderName + L"\\" + fileName;
+}
+
+std::wstring UserConfigPath(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record)
+{
+    return UserDataFile(platform, record, kAudioConfigFileName);
 }
 
 void ReadUserChoices(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record,

@@ -51,6 +51,10 @@ void LoadApplicationConfig(const ports::Platform& platform, const std::wstring& 
                            const std::wstring& programPath, _APPLICATION_FOLDER_PATH& record,
                            ConfigReader reader = ConfigReader::ControlPanel);
 
+// A file of the user's own folder: %APPDATA%\<InstallFolderName>\<fileName>.
+std::wstring UserDataFile(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record,
+                          const std::wstring& fileName);
+
 // The per-user copy: %APPDATA%\<InstallFolderName>\AudioConfig.cfg.
 std::wstring UserConfigPath(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record);
 

@@ -18,7 +18,7 @@ struct FeatureDevice {
     const std::unique_ptr<ports::AudioSdk>& sdk; // bound at construction; null until then
     ports::HidChannel& hid;
     device::FilterDriverChannel& channel;
-    const device::DeviceState& state;
+    device::DeviceState& state; // the equalizer's reset and a profile load may clear its synchronization
 
     // The bound SDK; null before construction bound it.
     ports::AudioSdk* Sdk() const { return sdk.get(); }

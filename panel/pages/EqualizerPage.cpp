@@ -39,7 +39,7 @@ bool EqualizerPage::ImageClick(Tag tag)
     if (tag != Tag::EqReset)
         return false;
     if (view_.DeviceActive())
-        equalizer_.Reset();
+        Reset();
     return true;
 }
 
@@ -48,8 +48,10 @@ bool EqualizerPage::SliderMoved(const form::Control& slider, DragMode mode)
     if (mode != DragMode::EqBand)
         return false;
     int band = 0;
-    if (form::InRun(slider.tag, Tag::EqBand1Slider, form::kEqBandCount, band))
+    if (form::InRun(slider.tag, Tag::EqBand1Slider, form::kEqBandCount, band)) {
         equalizer_.BandChanged(band, slider.bounds.top - view_.Skin().eqSlider.top);
+        ShowSliders();
+    }
     return true;
 }
 
@@ -64,7 +66,9 @@ void EqualizerPage::ShowDeviceAbsent()
 void EqualizerPage::Initialise()
 {
     equalizer_.Initialise(view_.Skin().eqSlider.range);
-    ShowEnabled();
+    for (int slot = 0; slot < form::kEqPresetCount; ++slot)
+        equalizer_.RefreshSliders(slot);
+    ShowSliders();
 }
 
 void EqualizerPage::SwitchOn()
@@ -77,9 +81,37 @@ void EqualizerPage::SelectPreset(int preset)
 {
     equalizer_.ChoosePreset(preset);
     view_.States().selectedPreset = equalizer_.CurrentPreset();
+    ShowSliders();
     // The status area names the preset in use.
     if (form::Control* label = view_.Form().Find(L"SXLabel"))
         label->caption = view_.Language().Label(FormatText(15, L"LabelEQS%d", equalizer_.CurrentPreset())).text;
+}
+
+void EqualizerPage::Reset()
+{
+    equalizer_.Reset();
+    ShowSliders();
+}
+
+void EqualizerPage::ShowSliders()
+{
+    const int top = view_.Skin().eqSlider.top;
+    const sound::EqRecord& shown = equalizer_.Working();
+    for (int band = 0; band < form::kEqBandCount; ++band) {
+        const Tag sliderTag = form::Nth(Tag::EqBand1Slider, band);
+        form::Control* slider = view_.Image(sliderTag);
+        if (slider == nullptr)
+            continue;
+        slider->bounds.top = top + equalizer_.SliderOffset(equalizer_.ShownSlot() + 1, band);
+        // The lower track fills from the knob down.
+        if (form::Control* lower = view_.Form().FindImageByTag(form::LowerTrackTag(sliderTag))) {
+            lower->autoSize = false;
+            lower->bounds.height = slider->bounds.top + slider->bounds.height - lower->bounds.top;
+        }
+        if (form::Control* value = view_.Label(sliderTag))
+            value->caption = FormatText(7, L"%x", shown.gains[band]);
+    }
+    ShowEnabled();
 }
 
 void EqualizerPage::ShowEnabled()

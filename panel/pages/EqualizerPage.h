@@ -25,6 +25,11 @@ public:
     // The preset button `preset` (1 to 4) is pressed.
     void SelectPreset(int preset);
 
+    // The sliders, their lower tracks and values for the slot the model refreshed last, and EQ-EN.
+    void ShowSliders();
+    // RESET, as the button and shutdown run it.
+    void Reset();
+
 private:
     void ShowEnabled();
 

@@ -21,6 +21,7 @@ namespace {
 constexpr wchar_t kPresencePollTimer[] = L"Timer1";
 constexpr std::size_t kNameCapacity = 128; // language and skin names: 127 characters
 constexpr std::uint16_t kEffectRegister = 0x100;
+constexpr wchar_t kDefaultProfileFileName[] = L"DefaultProfile.ini";
 
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -144,6 +145,9 @@ void TAudioMainForm::ApplyLanguageTexts()
 
 void TAudioMainForm::InitialiseSoundSettingsModel()
 {
+    // "DefaultIni" also makes the resets take their values from the default profile.
+    if (startup_.defaultIni != 0)
+        features_.equalizer.SetDefaultProfile(UserDataFile(platform_, config_, kDefaultProfileFileName));
     pages_.equalizer.Initialise();
     if (startup_.defaultIni == 1)
         features_.profiles.RestoreDefaultProfile();

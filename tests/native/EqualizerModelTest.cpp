@@ -145,6 +145,8 @@ TEST_F(EqualizerModelTest, EnableIsKeptInTheCurrentSlotAndSentWithItsCheck)
 {
     equalizer.Initialise(100);
     equalizer.ChoosePreset(2);
+    equalizer.BandChanged(0, 10); // S2 is no longer flat
+    device.chip().ClearRequests();
     equalizer.SetEnabled(1);
     EXPECT_EQ(equalizer.Enabled(), 1);
     EXPECT_EQ(ChipEqEnabled(), 1);
@@ -152,10 +154,15 @@ TEST_F(EqualizerModelTest, EnableIsKeptInTheCurrentSlotAndSentWithItsCheck)
                                        EntryPoint::DLLQZ_IsEQ_Enable_ById}));
     // Packing into S2 clears its last-slot marker; S4 keeps it.
     EXPECT_FALSE(sound::UnpackEqRecord(equalizer.Image().Slot(1)).lastSlot);
+
+    // A flat preset switches the device's equalizer off, whatever the switch shows.
     equalizer.ChoosePreset(4);
-    equalizer.SetEnabled(0);
+    EXPECT_TRUE(equalizer.Flat());
+    device.chip().ClearRequests();
+    equalizer.SetEnabled(1);
     EXPECT_TRUE(sound::UnpackEqRecord(equalizer.Image().Slot(3)).lastSlot);
     EXPECT_EQ(ChipEqEnabled(), 0);
+    EXPECT_EQ(SdkCalls(), (std::vector{EntryPoint::DLLQZ_ConfigEQ_ById, EntryPoint::DLLQZ_SetEQ_OnOff_ById}));
 }
 
 TEST_F(EqualizerModelTest, DeviceThatDisagreesIsToldOnceMore)

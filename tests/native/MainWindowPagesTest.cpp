@@ -303,24 +303,33 @@ TEST_F(MainWindowPagesTest, EqualizerKnobFollowsTheDragWithinItsTravel)
     shell::TAudioMainForm& main = Start();
     const form::Control& knob = Control(L"EQ60HzSliderImage");
     const form::Bounds start = knob.bounds;
-    ASSERT_EQ(start, (form::Bounds{195, 150, 20, 10}));
+    ASSERT_EQ(start, (form::Bounds{195, 200, 20, 10})) << "a flat band stands in the middle of its track";
+    const auto gainRegisters = [this] {
+        return device.chip().WithState([](const emulator::ChipState& s) {
+            return std::pair<int, int>{s.registers[0x120], s.registers[0x121]};
+        });
+    };
 
     // The skin's EQSlider=100,200: tops 100 to 300. Moves count from the press, not from the last move.
-    Hook(Kind::LeftDown, 205, 155);
+    Hook(Kind::LeftDown, 205, 205);
     struct Move {
         int dx;
         int dy;
         int top;
+        std::pair<int, int> registers; // the band's gain code, low byte and high nibble
     };
-    for (const Move& move : {Move{0, 40, 190}, Move{0, 400, 300}, Move{0, -400, 100}, Move{0, -51, 100},
-                             Move{30, -50, 100}, Move{-7, 10, 160}}) {
-        Hook(Kind::Move, 205 + move.dx, 155 + move.dy);
+    for (const Move& move : {Move{0, 40, 240, {0x34, 0x03}}, Move{0, 400, 300, {0x00, 0x02}},
+                             Move{0, -400, 100, {0xFF, 0x09}}, Move{0, -101, 100, {0xFF, 0x09}},
+                             Move{30, -100, 100, {0xFF, 0x09}}, Move{-7, 10, 210, {0xCD, 0x03}}}) {
+        Hook(Kind::Move, 205 + move.dx, 205 + move.dy);
         EXPECT_EQ(knob.bounds.top, move.top) << move.dy;
         EXPECT_EQ(knob.bounds.left, start.left) << "a vertical slider keeps its column";
+        EXPECT_EQ(gainRegisters(), move.registers) << move.dy;
     }
+    EXPECT_EQ(Control(L"EQ60HzValueLabel").caption, L"3cd");
     Hook(Kind::LeftUp, 198, 165);
     Hook(Kind::Move, 205, 255);
-    EXPECT_EQ(knob.bounds.top, 160) << "the release ends the drag";
+    EXPECT_EQ(knob.bounds.top, 210) << "the release ends the drag";
     EXPECT_TRUE(windowSide.messageBoxes.shown.empty());
 
     // A press on the track puts the knob's middle under the cursor, within the same travel.
@@ -337,13 +346,13 @@ TEST_F(MainWindowPagesTest, WithoutADeviceNeitherKnobNorTrackMoves)
     device.chip().Unplug();
     shell::TAudioMainForm& main = Start();
     const form::Control& knob = Control(L"EQ60HzSliderImage");
-    for (const auto& [what, x, y] : {std::tuple{"knob", 205, 155}, std::tuple{"track", 204, 250}}) {
+    for (const auto& [what, x, y] : {std::tuple{"knob", 205, 205}, std::tuple{"track", 204, 250}}) {
         SCOPED_TRACE(what);
         windowSide.messageBoxes.shown.clear();
         Hook(Kind::LeftDown, x, y);
         Hook(Kind::Move, x, y + 60);
         Hook(Kind::LeftUp, x, y + 60);
-        EXPECT_EQ(knob.bounds.top, 150);
+        EXPECT_EQ(knob.bounds.top, 200);
         EXPECT_EQ(Boxes(), kWarning);
     }
     EXPECT_FALSE(main.Press().pressed);
