@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -186,6 +187,175 @@ TEST_F(EqualizerModelTest, NothingIsSentWithoutAnActiveDevice)
     equalizer.SetEnabled(1);
     EXPECT_EQ(equalizer.Enabled(), 1) << "the switch is kept for the next arrival";
     EXPECT_TRUE(SdkCalls().empty());
+}
+
+} // namespace
+
+// The rest of the equalizer's device work, against the emulated chip's registers and EEPROM.
+namespace {
+
+class EqualizerDeviceTest : public EqualizerModelTest {
+protected:
+    std::uint8_t Register(std::uint16_t address)
+    {
+        return device.chip().WithState([address](const emulator::ChipState& s) { return s.registers[address]; });
+    }
+    void SetRegister(std::uint16_t address, std::uint8_t value)
+    {
+        device.chip().WithState([&](emulator::ChipState& s) { s.registers[address] = value; });
+    }
+    void PutEeprom(std::uint8_t slave, std::uint8_t address, std::uint8_t value)
+    {
+        device.chip().WithState([&](emulator::ChipState& s) { s.eeprom[slave - 0x50][address] = value; });
+    }
+    std::vector<std::wstring> Fields(std::initializer_list<const wchar_t*> texts)
+    {
+        return {texts.begin(), texts.end()};
+    }
+    std::size_t Count(EntryPoint entry)
+    {
+        const auto calls = SdkCalls();
+        return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), entry));
+    }
+};
+
+TEST_F(EqualizerDeviceTest, SelectPresetWritesTheWholeRecordOnlyWhenItMust)
+{
+    equalizer.Initialise(100);
+    EXPECT_EQ(equalizer.SelectPreset(1), sound::SelectPresetResult::Flat);
+    EXPECT_TRUE(equalizer.Flat());
+
+    ASSERT_TRUE(equalizer.ApplyPresetFields(Fields({L"0x9FF", L"512", L"0x400", L"0x123", L"0xABC", L"1"}), 1, 0));
+    SetRegister(0x129, 0);
+    EXPECT_EQ(equalizer.SelectPreset(2), sound::SelectPresetResult::Ok);
+    const std::uint16_t expected[][2] = {{0x120, 0xFF}, {0x121, 0x09}, {0x122, 0x00}, {0x123, 0x02}, {0x124, 0x00},
+                                         {0x125, 0x04}, {0x126, 0x23}, {0x127, 0x01}, {0x128, 0xBC}};
+    for (const auto& [address, value] : expected)
+        EXPECT_EQ(Register(address), value) << std::hex << address;
+    // Last gain nibble with the default record's flags B and C and its EQ-off bit.
+    EXPECT_EQ(Register(0x129), 0x0A | 0x20 | 0x40 | 0x80);
+
+    // Not synchronized or writing a profile: no register write, the end-of-transfer report alone.
+    SetRegister(0x120, 0);
+    equalizer.SetProfileWriting(true);
+    EXPECT_EQ(equalizer.SelectPreset(2), sound::SelectPresetResult::Ok);
+    EXPECT_EQ(Register(0x120), 0);
+    equalizer.SetProfileWriting(false);
+
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(emulator::RequestKind::HidOutputReport, 3)));
+    EXPECT_EQ(equalizer.SelectPreset(2), sound::SelectPresetResult::WriteFailed);
+    device.chip().Unplug();
+    EXPECT_EQ(equalizer.SelectPreset(2), sound::SelectPresetResult::NoHandle);
+}
+
+TEST_F(EqualizerDeviceTest, BandChangeWritesItsRegistersAndKeepsTheLastBandsFlags)
+{
+    equalizer.Initialise(100);
+    SetRegister(0x129, 0xE0); // flags the chip holds in the high nibble
+    equalizer.BandChanged(4, 0);
+    EXPECT_EQ(Register(0x128), 0xFF);
+    EXPECT_EQ(Register(0x129), 0xE9);
+    EXPECT_EQ(equalizer.Working().gains[4], 2559);
+    EXPECT_EQ(equalizer.SliderOffset(1, 4), 0);
+    EXPECT_FALSE(equalizer.Flat());
+
+    // Back to the middle: flat again, and the device's equalizer goes off with it.
+    equalizer.SetEnabled(1);
+    equalizer.BandChanged(4, 50);
+    EXPECT_TRUE(equalizer.Flat());
+    EXPECT_EQ(ChipEqEnabled(), 0);
+
+    // Without synchronization only the preset in memory changes.
+    state.synchronization = false;
+    device.chip().ClearRequests();
+    equalizer.BandChanged(0, 0);
+    EXPECT_EQ(Register(0x120), 0x00);
+    EXPECT_EQ(sound::UnpackEqRecord(equalizer.Image().Slot(0)).gains[0], 2559);
+    EXPECT_TRUE(SdkCalls().empty());
+}
+
+TEST_F(EqualizerDeviceTest, HardwareEnableNamesTheStepThatFailed)
+{
+    SetRegister(0x100, 0x81);
+    EXPECT_EQ(equalizer.HardwareEnable(1), sound::HardwareEnableResult::Ok);
+    EXPECT_EQ(Register(0x100), 0x85);
+    EXPECT_EQ(equalizer.HardwareEnable(0), sound::HardwareEnableResult::Ok);
+    EXPECT_EQ(Register(0x100), 0x81);
+
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(emulator::RequestKind::HidInputReport, 1)));
+    EXPECT_EQ(equalizer.HardwareEnable(1), sound::HardwareEnableResult::ReadFailed);
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(emulator::RequestKind::HidInputReport, 1)));
+    EXPECT_EQ(equalizer.HardwareEnable(0), sound::HardwareEnableResult::ReadForOffFailed);
+    device.chip().Unplug();
+    EXPECT_EQ(equalizer.HardwareEnable(1), sound::HardwareEnableResult::NoHandle);
+}
+
+TEST_F(EqualizerDeviceTest, PresetFieldsTakeDecimalAndHexadecimalAndStopAtTheFirstBadOne)
+{
+    equalizer.Initialise(100);
+    ASSERT_TRUE(equalizer.ApplyPresetFields(Fields({L"1536", L"0x600", L"0X200", L"-1", L"70000", L"1"}), 2, 0));
+    const sound::EqRecord s3 = sound::UnpackEqRecord(equalizer.Image().Slot(2));
+    EXPECT_EQ(s3.gains, (std::array<std::uint16_t, 5>{0x600, 0x600, 0x200, 0xFFF, 70000 & 0xFFF}));
+    EXPECT_EQ(equalizer.Enabled(), 1);
+    EXPECT_EQ(equalizer.ShownSlot(), 0) << "the preset in use is shown again";
+
+    for (const auto& bad : {Fields({L"1024", L"12ab", L"1024", L"1024", L"1024", L"0"}),
+                            Fields({L"0x", L"1024", L"1024", L"1024", L"1024", L"0"}),
+                            Fields({L"1024", L"1024", L"1024", L"1024", L"1024"}), Fields({})}) {
+        EXPECT_FALSE(equalizer.ApplyPresetFields(bad, 3, 0));
+        EXPECT_EQ(equalizer.Enabled(), 1);
+    }
+}
+
+TEST_F(EqualizerDeviceTest, ResetTakesTheDefaultRecordOrTheDefaultProfile)
+{
+    equalizer.Initialise(100);
+    equalizer.BandChanged(2, 0);
+    equalizer.Reset();
+    EXPECT_EQ(sound::UnpackEqRecord(equalizer.Image().Slot(0)), sound::DefaultEqRecord());
+    EXPECT_EQ(Register(0x124), 0x00);
+    EXPECT_EQ(Register(0x125), 0x04);
+
+    const std::wstring profile = L"C:\\Users\\Ann\\AppData\\Roaming\\Tonvio\\DefaultProfile.ini";
+    platform.files.Put(profile, "[EQ]\r\nS1=0x500,0x400,0x400,0x400,0x300,1\r\n");
+    equalizer.SetDefaultProfile(profile);
+    state.deviceActive = false;
+    equalizer.Reset();
+    EXPECT_FALSE(state.synchronization) << "without a device the reset stops synchronizing";
+    EXPECT_EQ(sound::UnpackEqRecord(equalizer.Image().Slot(0)).gains[0], 0x500);
+    EXPECT_EQ(equalizer.Enabled(), 1);
+}
+
+TEST_F(EqualizerDeviceTest, StoredPresetIsReadIntoS1HalvedTowardFlat)
+{
+    equalizer.Initialise(100);
+    equalizer.ChoosePreset(3);
+    PutEeprom(0x50, 0x8D, 0x01); // a bank is stored
+    PutEeprom(0x50, 0x8E, 0x12); // bank 2
+    sound::EqRecord stored;
+    stored.gains = {0x600, 0x200, 0x400, 0x400, 0x400};
+    stored.hint3D = true;
+    std::array<std::uint8_t, sound::kEqRecordSize> bytes{};
+    sound::PackEqRecord(stored, bytes);
+    for (int i = 0; i < 8; ++i)
+        PutEeprom(0x51, static_cast<std::uint8_t>(32 + i), bytes[i]);
+    // The stored flag reads only at the second try.
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(EntryPoint::DLLQZ_Read_I2C_ById, 1)));
+
+    EXPECT_EQ(equalizer.ReadEepromPreset(), sound::EepromPresetResult::Ok);
+    const sound::EqRecord s1 = sound::UnpackEqRecord(equalizer.Image().Slot(0));
+    EXPECT_EQ(s1.gains, (std::array<std::uint16_t, 5>{0x500, 0x300, 0x400, 0x400, 0x400}));
+    EXPECT_EQ(equalizer.Enabled(), 1) << "EQ-off bit clear";
+    EXPECT_TRUE(equalizer.EepromHint3D());
+    EXPECT_EQ(equalizer.CurrentPreset(), 3);
+    EXPECT_EQ(Count(EntryPoint::DLLQZ_Read_I2C_ById), 12u);
+
+    // No data in the bank (0x00 or 0xFF): flat, nothing applied.
+    for (const std::uint8_t empty : {0x00, 0xFF}) {
+        PutEeprom(0x51, 32 + 7, empty);
+        EXPECT_EQ(equalizer.ReadEepromPreset(), sound::EepromPresetResult::NoPreset);
+        EXPECT_TRUE(equalizer.Flat());
+    }
 }
 
 } // namespace
