@@ -243,7 +243,7 @@ HardwareEnableResult Equalizer::HardwareEnable(int on)
     return HardwareEnableResult::Ok;
 }
 
-void Equalizer::Reset()
+bool Equalizer::Reset()
 {
     const int slot = currentPreset_ - 1;
     if (!defaultProfile_.empty()) {
@@ -263,22 +263,24 @@ void Equalizer::Reset()
     RefreshSliders(slot);
 
     const auto hid = device_.OpenHid();
-    if (!hid || !device_.Synchronized())
-        return;
+    if (!hid)
+        return false;
+    if (!device_.Synchronized())
+        return true;
     for (int band = 0; band < kEqBands; ++band) {
         const std::uint16_t code = GainFromSliderOffset(positions_.at(slot)[band], travel_);
         working_.gains[band] = code;
         UpdateFlat();
         const auto bandHid = device_.OpenHid();
         if (!bandHid)
-            return;
+            return false;
         if (device_.Synchronized()) {
             SendOnOff(enabled_);
             WriteBand(*bandHid, band, code);
         }
         device::EndTransfer(*bandHid);
     }
-    WriteWholeRecord(*hid);
+    return WriteWholeRecord(*hid);
 }
 
 bool Equalizer::ReadEepromByte(std::uint8_t slave, std::uint8_t address, std::uint8_t& value)
@@ -355,10 +357,11 @@ void Equalizer::PackSlot(int slot)
     PackEqRecord(working_, image_.Slot(slot));
 }
 
-void Equalizer::ReturnToDefaults()
+bool Equalizer::ReturnToDefaults()
 {
-    Reset();
+    const bool reached = Reset();
     SendOnOff(0);
+    return reached;
 }
 
 } // namespace sound

@@ -85,8 +85,8 @@ public:
     // Bit 2 of register 0x100 on or off; on also writes the current record.
     HardwareEnableResult HardwareEnable(int on);
     // RESET: the current preset from "DefaultProfile.ini" or the default record, sent to the chip band by
-    // band. The 3D state is re-sent by the caller.
-    void Reset();
+    // band. True when it reached the device, after which the caller sends the 3D state again.
+    bool Reset();
     // The preset stored in the device's EEPROM into S1, its gains halved toward flat.
     EepromPresetResult ReadEepromPreset();
     void QueryAndRead();
@@ -96,8 +96,8 @@ public:
     // The arrival default "EQEN" of "DefaultProfile.ini".
     void SetDefaultProfileSwitch(int value) { defaultSwitch_ = value; }
     int DefaultProfileSwitch() const { return defaultSwitch_; }
-    // Shutdown: the reset, then the equalizer switched off on the device.
-    void ReturnToDefaults();
+    // Shutdown: the reset, then the equalizer switched off on the device; as Reset.
+    bool ReturnToDefaults();
 
 private:
     // The working record into `slot`, marked as the last slot when it is S4.

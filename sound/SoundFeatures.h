@@ -15,15 +15,15 @@ namespace sound {
 
 struct SoundFeatures {
     explicit SoundFeatures(const FeatureDevice& device)
-        : equalizer(device), sound3D(device), effectsAndMic(device), virtual71(device), noiseAndVoice(device),
-          led(device), profiles(device), endpoints(device)
+        : equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71), effectsAndMic(device),
+          noiseAndVoice(device), led(device), profiles(device), endpoints(device)
     {
     }
 
     Equalizer equalizer;
-    Sound3D sound3D;
-    EffectsAndMic effectsAndMic;
     Virtual71 virtual71;
+    Sound3D sound3D; // shares the equalizer's configuration image and excludes virtual 7.1
+    EffectsAndMic effectsAndMic;
     NoiseAndVoice noiseAndVoice;
     LedLighting led;
     Profiles profiles;

@@ -26,7 +26,8 @@ struct SwitchCells {
 };
 
 // How the 3D alpha and beta controls of the two channels are linked.
-enum class D3Link : int { Independent = 0, Dependent = 1, Inverse = 2 };
+// NotChosen until the first press shows the independent picture.
+enum class D3Link : int { NotChosen = -1, Independent = 0, Dependent = 1, Inverse = 2 };
 
 // The LED page's effect modes.
 enum class LedEffectMode : int { None = 0, Breathe = 1, Rainbow = 2, MultiBreathe = 3 };
@@ -36,8 +37,8 @@ struct ControlStates {
     int page = 1;           // the current page
     int selectedPreset = 1; // equalizer preset 1-4
     int selectedEffect = 1; // environment effect 1-5
-    D3Link alphaLink = D3Link::Independent;
-    D3Link betaLink = D3Link::Independent;
+    D3Link alphaLink = D3Link::NotChosen;
+    D3Link betaLink = D3Link::NotChosen;
     bool encOn = false;
     int voiceEffect = 0; // 0 none, 1-4
     bool voiceOn = false;

@@ -89,7 +89,8 @@ void EqualizerPage::SelectPreset(int preset)
 
 void EqualizerPage::Reset()
 {
-    equalizer_.Reset();
+    if (equalizer_.Reset())
+        sound3D_.SendOnOff(sound3D_.Enabled());
     ShowSliders();
 }
 

@@ -5,12 +5,16 @@
 #include "panel/pages/PagePresenter.h"
 #include "panel/pages/PageView.h"
 #include "sound/Equalizer.h"
+#include "sound/Sound3D.h"
 
 namespace panel {
 
 class EqualizerPage final : public PagePresenter {
 public:
-    EqualizerPage(PageView& view, sound::Equalizer& equalizer) : view_(view), equalizer_(equalizer) {}
+    EqualizerPage(PageView& view, sound::Equalizer& equalizer, sound::Sound3D& sound3D)
+        : view_(view), equalizer_(equalizer), sound3D_(sound3D)
+    {
+    }
 
     bool ImageMouseDown(form::Tag tag) override;
     bool ImageMouseUp(form::Tag tag) override;
@@ -27,7 +31,7 @@ public:
 
     // The sliders, their lower tracks and values for the slot the model refreshed last, and EQ-EN.
     void ShowSliders();
-    // RESET, as the button and shutdown run it.
+    // RESET: the preset's reset, then the 3D state again when it reached the device.
     void Reset();
 
 private:
@@ -35,6 +39,7 @@ private:
 
     PageView& view_;
     sound::Equalizer& equalizer_;
+    sound::Sound3D& sound3D_;
 };
 
 } // namespace panel

@@ -1,5 +1,7 @@
 #include "panel/pages/Sound3DPage.h"
 
+#include "common/Text.h"
+
 namespace panel {
 
 using form::Tag;
@@ -13,20 +15,24 @@ bool Sound3DPage::ImageMouseDown(Tag tag)
         return true;
     case Tag::D3Enable:
         view_.Switch(tag, states.cells.d3Enable);
-        sound3D_.SetEnabled(states.cells.d3Enable);
+        if (sound3D_.SwitchedByButton(states.cells.d3Enable)) {
+            // Virtual 7.1 gave way: its switch shows off, and its page's enable button is hidden.
+            view_.ShowSwitch(Tag::VirtualEnable, states.cells.virtualEnable, 0);
+            if (form::Control* image = view_.Image(Tag::VirtualEnable))
+                image->visible = false;
+        }
         return true;
     case Tag::D3Fbm:
         view_.Switch(tag, states.cells.fbm);
         sound3D_.SetFbm(states.cells.fbm);
         return true;
     case Tag::D3AlphaLink:
-        sound3D_.NextAlphaLink();
-        ShowState();
-        view_.LayOutCurrentPage();
-        return true;
     case Tag::D3BetaLink:
-        sound3D_.NextBetaLink();
-        ShowState();
+        if (tag == Tag::D3AlphaLink)
+            sound3D_.NextAlphaLink();
+        else
+            sound3D_.NextBetaLink();
+        ShowLinks();
         view_.LayOutCurrentPage();
         return true;
     default:
@@ -46,8 +52,10 @@ bool Sound3DPage::ImageClick(Tag tag)
 {
     if (tag != Tag::D3Reset)
         return false;
-    if (view_.DeviceActive())
+    if (view_.DeviceActive()) {
         sound3D_.Reset();
+        ShowControls();
+    }
     return true;
 }
 
@@ -55,7 +63,11 @@ bool Sound3DPage::SliderMoved(const form::Control& slider, DragMode mode)
 {
     if (mode != DragMode::D3)
         return false;
-    sound3D_.ParameterChanged(slider.tag, slider.bounds.top);
+    int index = 0;
+    if (form::InRun(slider.tag, Tag::D3LBetaSlider, sound::kD3SliderCount, index)) {
+        sound3D_.MoveSlider(static_cast<sound::D3Slider>(index), slider.bounds.top);
+        ShowSliders();
+    }
     return true;
 }
 
@@ -64,28 +76,52 @@ void Sound3DPage::ShowDeviceAbsent()
     int& cell = view_.States().cells.d3Enable;
     cell = 1;
     view_.Switch(Tag::D3Enable, cell);
-    sound3D_.SetEnabled(0);
+    sound3D_.ClearEnabled();
 }
 
 void Sound3DPage::Initialise()
 {
-    sound3D_.Initialise();
-    ShowState();
+    sound3D_.Initialise(view_.Skin().eqSlider.range);
+    ShowLinks();
+    ShowControls();
 }
 
 void Sound3DPage::SwitchOn()
 {
-    sound3D_.SetEnabled(1);
-    view_.ShowSwitch(Tag::D3Enable, view_.States().cells.d3Enable, sound3D_.Enabled());
+    sound3D_.SwitchOn();
+    ShowEnabled();
 }
 
 void Sound3DPage::SwitchOff()
 {
-    sound3D_.SetEnabled(0);
+    sound3D_.SwitchOff();
+    ShowEnabled();
+}
+
+void Sound3DPage::ShowEnabled()
+{
     view_.ShowSwitch(Tag::D3Enable, view_.States().cells.d3Enable, sound3D_.Enabled());
 }
 
-void Sound3DPage::ShowState()
+void Sound3DPage::ShowControls()
+{
+    ShowSliders();
+    view_.ShowSwitch(Tag::D3Fbm, view_.States().cells.fbm, sound3D_.FbmButton());
+}
+
+void Sound3DPage::ShowSliders()
+{
+    for (int index = 0; index < sound::kD3SliderCount; ++index) {
+        const auto slider = static_cast<sound::D3Slider>(index);
+        const Tag tag = form::Nth(Tag::D3LBetaSlider, index);
+        if (form::Control* image = view_.Image(tag))
+            image->bounds.top = sound3D_.SliderTop(slider);
+        if (form::Control* value = view_.Label(tag))
+            value->caption = FormatText(11, L"%d", sound3D_.Value(slider));
+    }
+}
+
+void Sound3DPage::ShowLinks()
 {
     ControlStates& states = view_.States();
     states.alphaLink = static_cast<D3Link>(sound3D_.AlphaLink());

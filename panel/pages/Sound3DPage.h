@@ -23,8 +23,13 @@ public:
     void SwitchOn();
     void SwitchOff();
 
+    // The sliders, their values and the FBM button from the model.
+    void ShowControls();
+
 private:
-    void ShowState();
+    void ShowEnabled();
+    void ShowSliders();
+    void ShowLinks();
 
     PageView& view_;
     sound::Sound3D& sound3D_;

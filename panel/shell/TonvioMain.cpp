@@ -151,6 +151,7 @@ void TAudioMainForm::InitialiseSoundSettingsModel()
     pages_.equalizer.Initialise();
     if (startup_.defaultIni == 1)
         features_.profiles.RestoreDefaultProfile();
+    features_.sound3D.SetExclusiveWithVirtual(startup_.exclusive3DV7ch1 == 1);
     pages_.sound3D.Initialise();
     pages_.effectsAndMic.InitialiseEffect();
     features_.virtual71.SetScalar(startup_.v7ch1Scalar);
@@ -217,8 +218,10 @@ void TAudioMainForm::ReturnDeviceToDefaults()
 {
     features_.profiles.SaveLastProfile();
     features_.endpoints.CloseMediaPlayer();
-    features_.equalizer.ReturnToDefaults();
-    features_.sound3D.ReturnToDefaults();
+    sound::Sound3D& sound3D = features_.sound3D;
+    if (features_.equalizer.ReturnToDefaults())
+        sound3D.SendOnOff(sound3D.Enabled());
+    sound3D.ReturnToDefaults();
     std::unique_ptr<ports::HidInterface> hid = devices_.hid.OpenFirst(state_.deviceVid, state_.devicePid);
     if (!hid)
         return;
