@@ -116,7 +116,8 @@ void Equalizer::RefreshSliders(int slot)
 
 void Equalizer::BandChanged(int band, int offset)
 {
-    if (band < 0 || band >= kEqBands)
+    // A skin without a track gives no travel: nothing moves and the gain stays as it is.
+    if (band < 0 || band >= kEqBands || travel_ <= 0)
         return;
     const std::uint16_t code = GainFromSliderOffset(offset, travel_);
     working_.gains[band] = code;
@@ -268,7 +269,8 @@ bool Equalizer::Reset()
     if (!device_.Synchronized())
         return true;
     for (int band = 0; band < kEqBands; ++band) {
-        const std::uint16_t code = GainFromSliderOffset(positions_.at(slot)[band], travel_);
+        const std::uint16_t code =
+            travel_ > 0 ? GainFromSliderOffset(positions_.at(slot)[band], travel_) : working_.gains[band];
         working_.gains[band] = code;
         UpdateFlat();
         const auto bandHid = device_.OpenHid();

@@ -22,7 +22,7 @@ constexpr auto kDefaultBlock = MakeDefaultBlock();
 
 std::uint16_t GainFromSliderOffset(int offset, int travel)
 {
-    // A skin without a track leaves its sliders where they are: they show the flat gain.
+    // Without a track there is no position to read a gain from; callers move nothing then.
     if (travel <= 0)
         return kFlatGain;
     const int v = offset * 1024 / travel;

@@ -169,6 +169,9 @@ void Sound3D::NextBetaLink()
 
 void Sound3D::MoveSlider(D3Slider slider, int top)
 {
+    // Without the equalizer's travel the values cannot follow the sliders: nothing moves.
+    if (travel_ <= 0)
+        return;
     top = std::clamp(top, kD3SliderTop, kD3SliderBottom);
     tops_[static_cast<std::size_t>(slider)] = top;
     const D3LinkState link = IsAlpha(slider) ? alphaLink_ : betaLink_;

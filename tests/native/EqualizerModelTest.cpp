@@ -359,3 +359,35 @@ TEST_F(EqualizerDeviceTest, StoredPresetIsReadIntoS1HalvedTowardFlat)
 }
 
 } // namespace
+
+namespace {
+
+// A skin without "EQSlider" gives no travel: nothing moves, nothing divides by zero, gains stay.
+TEST_F(EqualizerDeviceTest, WithoutTravelBandsKeepTheirGains)
+{
+    equalizer.Initialise(0);
+    ASSERT_TRUE(equalizer.ApplyPresetFields(Fields({L"0x600", L"1024", L"1024", L"1024", L"1024", L"0"}), 0, 0));
+    equalizer.BandChanged(0, 37);
+    EXPECT_EQ(equalizer.Working().gains[0], 0x600);
+    EXPECT_EQ(equalizer.SliderOffset(1, 0), 0) << "the slider stays at its limit";
+}
+
+// A failed read of the shared last-band register ends the device part; memory keeps the new gain.
+TEST_F(EqualizerDeviceTest, FailedRegisterReadStopsTheBandButKeepsTheGain)
+{
+    equalizer.Initialise(100);
+    const std::uint8_t shared = Register(0x129);
+    ASSERT_TRUE(device.chip().ArmFault(emulator::FaultAt(emulator::RequestKind::HidInputReport, 1)));
+    equalizer.BandChanged(4, 0);
+    EXPECT_EQ(Register(0x128), 0xFF) << "the low byte was written before the read";
+    EXPECT_EQ(Register(0x129), shared);
+    EXPECT_EQ(sound::UnpackEqRecord(equalizer.Image().Slot(0)).gains[4], 2559);
+    // The report order: select and write 0x128, select 0x129 and read it, then the end of the transfer.
+    const auto heads = chip_record::ReportHeads(device.chip(), emulator::RequestKind::HidOutputReport);
+    ASSERT_GE(heads.size(), 4u);
+    EXPECT_EQ(heads[heads.size() - 4], (std::vector<std::uint8_t>{0x00, 0x60, 0x28, 0x01, 0x10}));
+    EXPECT_EQ(heads[heads.size() - 3], (std::vector<std::uint8_t>{0x00, 0x60, 0xFF, 0x01, 0x20}));
+    EXPECT_EQ(heads[heads.size() - 2], (std::vector<std::uint8_t>{0x00, 0x60, 0x29, 0x01, 0x10}));
+}
+
+} // namespace
