@@ -216,6 +216,52 @@ ChipToolOutcome Registers(Chip& chip, const Args& args)
     }));
 }
 
+// "eeprom SLAVE ADDRESS [COUNT]" shows bytes behind an I2C slave; "eeprom SLAVE ADDRESS = B0 B1 ..." writes
+// them, so that a stored equalizer bank can be laid out for the panel to find.
+ChipToolOutcome Eeprom(Chip& chip, const Args& args)
+{
+    const auto slave = args.size() >= 3 ? Hex(args[1], 0xFF) : std::nullopt;
+    const auto address = args.size() >= 3 ? Hex(args[2], kEepromBlockSize - 1) : std::nullopt;
+    const bool usable = slave && *slave >= kFirstEepromSlave && *slave < kFirstEepromSlave + kEepromBlockCount;
+    if (!usable || !address)
+        return BadUsage("eeprom takes a hexadecimal SLAVE (50 or 51) and ADDRESS, then COUNT or = BYTES");
+    const std::size_t block = *slave - kFirstEepromSlave;
+    if (args.size() >= 5 && args[3] == "=") {
+        std::vector<std::uint8_t> bytes;
+        for (std::size_t i = 4; i < args.size(); ++i) {
+            const auto byte = Hex(args[i], 0xFF);
+            if (!byte)
+                return BadUsage("eeprom bytes are hexadecimal, 00 to FF");
+            bytes.push_back(static_cast<std::uint8_t>(*byte));
+        }
+        if (*address + bytes.size() > kEepromBlockSize)
+            return BadUsage("eeprom bytes run past the end of the block");
+        chip.WithState([&](ChipState& s) {
+            std::copy(bytes.begin(), bytes.end(), s.eeprom[block] + *address);
+            return 0;
+        });
+        return Ok();
+    }
+    const auto count = args.size() == 4 ? Decimal(args[3], kEepromBlockSize) : std::optional<std::uint32_t>(1);
+    if (args.size() > 4 || !count || *count == 0 || *address + *count > kEepromBlockSize)
+        return BadUsage("eeprom COUNT must stay within the block");
+    return Ok(chip.WithState([&](const ChipState& s) {
+        return Format("%.2X %.2X: ", *slave, *address) + Bytes(s.eeprom[block] + *address, *count) + "\n";
+    }));
+}
+
+// The sound state the SDK keeps, one "name value" line each.
+ChipToolOutcome Sound(Chip& chip)
+{
+    return Ok(chip.WithState([](const ChipState& s) {
+        const SoundState& sound = s.sound;
+        return Format("eq-enabled %d\n3d-enabled %d\nvirtual-on %d\nvirtual-scalar %.1f\nenc-enabled %d\n"
+                      "voice-enabled %d\n",
+                      sound.eqEnabled, sound.threeDEnabled, sound.virtualOn, static_cast<double>(sound.virtualScalar),
+                      sound.encEnabled, sound.voiceEnabled);
+    }));
+}
+
 std::string Describe(const RecordedRequest& request)
 {
     std::string text = Format("%6u %s", request.sequence, KindName(request.kind).c_str());
@@ -289,6 +335,10 @@ ChipToolOutcome RunChipToolCommand(Chip& chip, const Args& args)
         return Status(chip);
     if (command == "registers")
         return Registers(chip, args);
+    if (command == "eeprom")
+        return Eeprom(chip, args);
+    if (command == "sound" && args.size() == 1)
+        return Sound(chip);
     if (command == "requests" && args.size() == 1)
         return Requests(chip);
     return BadUsage("unknown command: " + command);
@@ -300,7 +350,8 @@ std::string ChipToolUsage()
            "  reset | plug | unplug | identity VID PID | press B0 B1 B2 B3 B4\n"
            "  report-lengths OUT IN | driver present|missing | probe-failures N|never\n"
            "  fault KIND N [fail|unplug|empty] [COUNT|forever] [ENTRY-POINT] | clear-faults\n"
-           "  status | registers ADDRESS [COUNT] | requests | clear-requests\n"
+           "  status | sound | registers ADDRESS [COUNT] | requests | clear-requests\n"
+           "  eeprom SLAVE ADDRESS [COUNT] | eeprom SLAVE ADDRESS = B0 [B1 ...]\n"
            "  KIND: sdk hid-open hid-output hid-input driver-open driver-control button\n"
            "  VID, PID, bytes, addresses hexadecimal; lengths and counts decimal\n";
 }

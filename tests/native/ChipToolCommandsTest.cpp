@@ -113,6 +113,22 @@ TEST_F(ChipToolCommandsTest, DumpsShowRegistersPresenceAndTheRequestRecord)
     EXPECT_EQ(Run({"requests"}).output, "");
 }
 
+// A stored equalizer bank laid out with the tool is what the panel's EEPROM read finds.
+TEST_F(ChipToolCommandsTest, EepromBytesAreWrittenAndShownAndTheSoundStateListed)
+{
+    EXPECT_EQ(Run({"eeprom", "50", "8D", "=", "01", "12"}).exitCode, emulator::kToolOk);
+    EXPECT_EQ(Run({"eeprom", "50", "8D", "2"}).output, "50 8D: 01 12\n");
+    std::uint8_t byte = 0;
+    ASSERT_EQ(device_.sdk().DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0);
+    EXPECT_EQ(device_.sdk().DLLQZ_Read_I2C_ById(0x50, 0x8E, &byte, 1, 100, 0), 0);
+    EXPECT_EQ(byte, 0x12);
+    EXPECT_EQ(Run({"eeprom", "51", "FF"}).output, "51 FF: FF\n") << "a factory chip's EEPROM is erased";
+
+    ASSERT_EQ(device_.sdk().DLLQZ_SetEQ_OnOff_ById(1, 0), 0);
+    const std::string sound = Run({"sound"}).output;
+    EXPECT_NE(sound.find("eq-enabled 1\n3d-enabled 0\n"), std::string::npos) << sound;
+}
+
 TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)
 {
     const std::vector<std::vector<std::string>> malformed = {
@@ -126,6 +142,10 @@ TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)
         {"report-lengths", "65"},
         {"driver", "gone"},
         {"registers", "FFFF", "2"},
+        {"eeprom", "52", "00"},
+        {"eeprom", "50", "FF", "2"},
+        {"eeprom", "51", "FE", "=", "01", "02", "03"},
+        {"eeprom", "51", "00", "=", "1FF"},
         {"fault", "sdk", "0"},
         {"fault", "disk", "1"},
         {"fault", "hid-open", "1", "fail", "1", "DLLQZ_CheckDriver"},
