@@ -216,7 +216,8 @@ void TAudioMainForm::ApplyLanguage()
         if (control == nullptr)
             continue;
         const bool down = panel::LabelDown(form_, skin_, states_, control->tag);
-        panel::ApplyLabel(language_.Label(binding.key), *control, !down, language_.font, scale);
+        panel::ApplyLabel(language_.Label(binding.key), panel::LabelColours(language_, binding.key, control->tag),
+                          *control, !down, language_.font, scale);
     }
     // The status area names the selected preset in the place and colours of "LabelSX".
     form::Control& presetLabel = *form_.Find(L"SXLabel");

@@ -255,6 +255,23 @@ TEST_F(MainWindowPagesTest, LedButtonLightsOnlyWhileHeld)
 // ---------------------------------------------------------------------------------------------------
 // Page tabs.
 
+// The tabs' colours come from "LabelPageEQ" from the start, and stay so through a page change.
+TEST_F(MainWindowPagesTest, TabLabelsTakeTheColoursOfTheFirstTab)
+{
+    SaveIniKey(platform.profile, testing_panel::kLanguageFile, L"Main", L"LabelPageEQ",
+               L"Equalizer,$000011,$000022,,,20,105");
+    SaveIniKey(platform.profile, testing_panel::kLanguageFile, L"Main", L"LabelPageMic",
+               L"Microphone,$0000AA,$0000BB,,,20,145");
+    shell::TAudioMainForm& main = Start();
+    EXPECT_EQ(Control(L"PageEQLabel").font.colour, 0x22u);
+    EXPECT_EQ(Control(L"PageMicLabel").font.colour, 0x11u);
+
+    main.OnLabelPageMouseDown(26);
+    ASSERT_EQ(main.States().page, 3);
+    EXPECT_EQ(Control(L"PageEQLabel").font.colour, 0x11u);
+    EXPECT_EQ(Control(L"PageMicLabel").font.colour, 0x22u);
+}
+
 TEST_F(MainWindowPagesTest, TabSelectsItsPageOnlyWithADevice)
 {
     struct Tab {
