@@ -6,6 +6,7 @@
 #include "panel/form/MainFormComponents.h"
 #include "panel/pages/LabelBindings.h"
 #include "panel/pages/SkinnedImages.h"
+#include "panel/shell/SmallForms.h"
 #include "panel/skin/SkinFolders.h"
 
 #include <algorithm>
@@ -152,6 +153,9 @@ void TAudioMainForm::ApplySkin()
         }
         shape->brush.colour = swatch.colour;
     }
+
+    if (aboutForm_ != nullptr)
+        aboutForm_->TakeSkinColour(skin_.aboutColour);
 
     if (ReadRegionCut(platform_.profile, ConfigPath()) != 0)
         CutWindowToSkinRegion();

@@ -207,6 +207,30 @@ TEST_F(MainWindowPagesTest, WithADeviceAboutOpensOnReleaseDressedByLanguageAndSk
     EXPECT_EQ(Picture(L"Menu3Image"), L"about_up.png");
 }
 
+// The box is painted on the skin's "Color" of [About]; a skin without one leaves it on the system's dialog
+// colour, and a change of skin changes the box with it.
+TEST_F(MainWindowPagesTest, AboutBoxTakesItsColourFromTheSkin)
+{
+    platform.files.Put(kSkinsRoot + L"Blue\\SkinSetting.ini",
+                       std::string(testing_panel::kSkinSetting) + "Color=$302820\r\n");
+    shell::TAudioMainForm& main = Start();
+    ASSERT_EQ(main.SkinName(), L"Dark");
+    EXPECT_EQ(app->AboutForm().Form().Colour(), form::kSystemDialogColour);
+
+    windowSide.menus.choices = {form::kFirstSkinItemId};
+    main.TrayRightButtonUp();
+    ASSERT_EQ(main.SkinName(), L"Blue");
+    main.FormMouseDown(605, 10);
+    main.FormMouseUp(605, 10);
+    ASSERT_EQ(windowSide.modal.shown.size(), 1u);
+    EXPECT_EQ(windowSide.modal.shown[0].Colour(), 0x00302820u);
+
+    windowSide.menus.choices = {form::kFirstSkinItemId + 1};
+    main.TrayRightButtonUp();
+    ASSERT_EQ(main.SkinName(), L"Dark");
+    EXPECT_EQ(app->AboutForm().Form().Colour(), form::kSystemDialogColour);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Two-state buttons.
 
