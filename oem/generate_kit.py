@@ -35,6 +35,8 @@ SECTION_ORDER = ["Main", "EQ", "3D", "Effect", "Mic", "Virtual7ch1", "About", "L
 TEXT_UP, TEXT_DOWN = (201, 209, 217), (255, 255, 255)
 LAMP_ON, LAMP_DIM = (230, 236, 242), (96, 104, 116)
 HEADING = (120, 130, 142)
+# The about box matches the dark skins, since the label colours above are light.
+ABOUT_BACKGROUND = (32, 40, 48)
 
 
 def colour(rgb):
@@ -99,6 +101,7 @@ def geometry_lines(s):
         "Mic": [f"MicSlider={mic_top - knob_h // 2},{sc(L.MIC_TRACK_LEN, s)}",
                 f"MicProgressLength={scaled(L.MIC_METER, s)[2]}"],
         "Virtual7ch1": [f"VirtualCenter={cx},{cy},{radius}"],
+        "About": [f"Color={colour(ABOUT_BACKGROUND)}"],
         "LED": ["LEDPageMode=1", "LEDFastRightSide=0"],
         # The noise-cancellation knob stops 10 pixels below the bar's top and 1.2 knob heights above its end.
         "ENC": [f"ENCSlider={ey + 10},{eh - 10 - math.ceil(1.2 * enc_knob_h)}"],

@@ -1,5 +1,8 @@
 #include "emulator/dll/ButtonWatcher.h"
 
+#include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32Failure.h"
+
 #include <windows.h>
 
 #include <array>
@@ -62,7 +65,8 @@ DWORD WINAPI WatchThread(void* parameter)
     {
         const std::unique_ptr<WatchContext> context(static_cast<WatchContext*>(parameter));
         library = context->library;
-        Watch(*context);
+        // The thread ends as it should (its library reference given back) whatever the watch throws.
+        win32::Guarded(win32::SystemDebugOutput(), L"the button watch", [&] { Watch(*context); });
     }
     ::FreeLibraryAndExitThread(library, 0);
 }

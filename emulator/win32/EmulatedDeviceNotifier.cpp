@@ -2,6 +2,8 @@
 
 #include "common/Text.h"
 #include "platform/win32/Win32DeviceNotifications.h"
+#include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32Failure.h"
 
 #include <dbt.h>
 
@@ -72,10 +74,14 @@ EmulatedDeviceNotifier::EmulatedDeviceNotifier(Chip& chip, HWND target, UINT int
     RegisterWatcherClass(instance, &EmulatedDeviceNotifier::Procedure);
     watcher_.Reset(
         ::CreateWindowExW(0, kWatcherClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
-    if (!watcher_)
+    if (!watcher_) {
+        win32::ReportLastError(win32::SystemDebugOutput(), L"CreateWindowExW");
         return;
+    }
     ::SetWindowLongPtrW(watcher_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     watching_ = ::SetTimer(watcher_.Get(), kWatchTimerId, intervalMs, nullptr) != 0;
+    if (!watching_)
+        win32::ReportLastError(win32::SystemDebugOutput(), L"SetTimer");
 }
 
 EmulatedDeviceNotifier::~EmulatedDeviceNotifier()
@@ -88,7 +94,7 @@ LRESULT CALLBACK EmulatedDeviceNotifier::Procedure(HWND window, UINT message, WP
 {
     auto* self = reinterpret_cast<EmulatedDeviceNotifier*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && message == WM_TIMER && wParam == kWatchTimerId) {
-        self->Look();
+        win32::Guarded(win32::SystemDebugOutput(), L"the emulated device's watch", [self] { self->Look(); });
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);

@@ -1,5 +1,7 @@
 #include "emulator/win32/SharedChip.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <windows.h>
 
 #include <iterator>
@@ -39,30 +41,30 @@ std::unique_ptr<SharedChip> SharedChip::Open(unsigned long& error, const std::ws
 {
     const std::wstring path = BackingFilePath(name);
     if (path.empty()) {
-        error = ::GetLastError();
+        error = win32::ReportLastError(win32::SystemDebugOutput(), L"GetTempPathW");
         return nullptr;
     }
     win32::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        error = ::GetLastError();
+        error = win32::ReportLastError(win32::SystemDebugOutput(), L"CreateFileW");
         return nullptr;
     }
     const std::wstring objectName = L"Local\\" + name;
     win32::KernelHandle mapping(::CreateFileMappingW(file.Get(), nullptr, PAGE_READWRITE, 0,
                                                      static_cast<DWORD>(sizeof(ChipState)), objectName.c_str()));
     if (!mapping) {
-        error = ::GetLastError();
+        error = win32::ReportLastError(win32::SystemDebugOutput(), L"CreateFileMappingW");
         return nullptr;
     }
     MappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(ChipState)));
     if (!view) {
-        error = ::GetLastError();
+        error = win32::ReportLastError(win32::SystemDebugOutput(), L"MapViewOfFile");
         return nullptr;
     }
     win32::KernelHandle mutex(::CreateMutexW(nullptr, FALSE, (objectName + L".Lock").c_str()));
     if (!mutex) {
-        error = ::GetLastError();
+        error = win32::ReportLastError(win32::SystemDebugOutput(), L"CreateMutexW");
         return nullptr;
     }
     error = ERROR_SUCCESS;

@@ -11,6 +11,10 @@
 
 namespace form {
 
+// A form colour that names the system's dialog face instead of a value: the host paints it in whatever
+// colour the system gives dialogs, so that texts written for the usual light dialog stay readable.
+inline constexpr std::uint32_t kSystemDialogColour = 0x8000000F;
+
 class Form {
 public:
     Form(std::wstring name, std::wstring caption, int clientWidth, int clientHeight, std::uint32_t colour);
@@ -22,6 +26,7 @@ public:
     int ClientHeight() const { return height_; }
     void SetClientSize(int width, int height);
     std::uint32_t Colour() const { return colour_; }
+    void SetColour(std::uint32_t colour) { colour_ = colour; }
 
     // Appends a control on top of the others; names are unique, so a second control of a name is refused.
     bool Add(Control control);

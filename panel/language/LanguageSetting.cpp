@@ -3,6 +3,7 @@
 #include "common/IniKeys.h"
 #include "common/Text.h"
 #include "panel/language/LanguageKeys.h"
+#include "panel/skin/FileNumbers.h"
 #include "panel/skin/SkinImageEntry.h"
 
 #include <array>
@@ -19,33 +20,9 @@ constexpr std::size_t kMaxItems = 10;
 constexpr int kOldLabelLeft = 196;
 constexpr int kOldLabelTop = 52;
 
-std::optional<std::int64_t> ParseDigits(std::wstring_view digits, int base)
-{
-    if (digits.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (const wchar_t c : digits) {
-        const int digit = base == 16 ? HexDigitValue(c) : (c >= L'0' && c <= L'9' ? c - L'0' : -1);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * base + digit;
-        if (value > std::numeric_limits<std::uint32_t>::max())
-            return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<std::uint32_t> ParseColour(std::wstring_view text)
-{
-    const auto value = ParseLanguageNumber(text);
-    if (!value || *value < 0)
-        return std::nullopt;
-    return static_cast<std::uint32_t>(*value);
-}
-
 std::optional<int> ParseInt(std::wstring_view text)
 {
-    const auto value = ParseLanguageNumber(text);
+    const auto value = ParseFileNumber(text);
     if (!value || *value > std::numeric_limits<int>::max() || *value < std::numeric_limits<int>::min())
         return std::nullopt;
     return static_cast<int>(*value);
@@ -79,20 +56,6 @@ GlobalFont ReadGlobalFont(const ports::PrivateProfile& profile, const std::wstri
 }
 
 } // namespace
-
-std::optional<std::int64_t> ParseLanguageNumber(std::wstring_view text)
-{
-    text = TrimChars(text, L" \t");
-    if (!text.empty() && text.front() == L'$')
-        return ParseDigits(text.substr(1), 16);
-    const bool negative = !text.empty() && text.front() == L'-';
-    if (!text.empty() && (text.front() == L'-' || text.front() == L'+'))
-        text.remove_prefix(1);
-    const auto value = ParseDigits(text, 10);
-    if (!value)
-        return std::nullopt;
-    return negative ? -*value : *value;
-}
 
 LabelRecord ParseLabelValue(const std::wstring& value, int defaultPage)
 {

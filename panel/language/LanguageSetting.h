@@ -43,7 +43,4 @@ void LoadLanguage(const ports::PrivateProfile& profile, const std::wstring& lang
 // One label value ("text,up,down,font,size,left,top,width,height,page") as the reader takes it.
 LabelRecord ParseLabelValue(const std::wstring& value, int defaultPage);
 
-// A colour or number of a language file: decimal, or hexadecimal after a leading "$".
-std::optional<std::int64_t> ParseLanguageNumber(std::wstring_view text);
-
 } // namespace panel

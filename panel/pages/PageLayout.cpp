@@ -100,6 +100,17 @@ double FontScale(int pixelsPerInch, int osKind)
 
 void ApplyLabel(const LabelRecord& record, form::Control& control, bool up, const GlobalFont& font, double fontScale)
 {
+    ApplyLabel(record, record, control, up, font, fontScale);
+}
+
+const LabelRecord& LabelColours(const LanguageSetting& language, std::wstring_view key, int tag)
+{
+    return PageOfTab(tag) ? language.Label(L"LabelPageEQ") : language.Label(key);
+}
+
+void ApplyLabel(const LabelRecord& record, const LabelRecord& colours, form::Control& control, bool up,
+                const GlobalFont& font, double fontScale)
+{
     if (record.Visible()) {
         control.visible = true;
         control.caption = record.text;
@@ -107,7 +118,7 @@ void ApplyLabel(const LabelRecord& record, form::Control& control, bool up, cons
         control.visible = false;
     }
 
-    ApplyLabelColour(record, control, up, font);
+    ApplyLabelColour(colours, control, up, font);
 
     if (record.fontName.given)
         control.font.face = record.fontName.value;
@@ -156,7 +167,8 @@ void LayOutPage(form::Form& form, const PageLayoutInputs& inputs, int page)
             continue;
         const LabelRecord& record = inputs.language.Label(binding.key);
         const bool down = LabelDown(form, inputs.skin, inputs.states, control->tag);
-        ApplyLabelColour(record, *control, !down, inputs.language.font);
+        ApplyLabelColour(LabelColours(inputs.language, binding.key, control->tag), *control, !down,
+                         inputs.language.font);
         control->visible = record.Visible() && OnPage(record.page, binding.ledPageControl ? ledPage : page);
     }
 

@@ -10,6 +10,7 @@
 #include "panel/skin/SkinSetting.h"
 
 #include <string>
+#include <string_view>
 
 namespace panel {
 
@@ -28,8 +29,15 @@ double FontScale(int pixelsPerInch, int osKind);
 void ApplyLabelColour(const LabelRecord& record, form::Control& control, bool up, const GlobalFont& font);
 
 // The record's text, colour (of the up or down state), face, scaled size and bounds, each where given,
-// the global font standing in for what the record leaves out.
+// the global font standing in for what the record leaves out. The second form takes the colours from
+// `colours` instead.
 void ApplyLabel(const LabelRecord& record, form::Control& control, bool up, const GlobalFont& font, double fontScale);
+void ApplyLabel(const LabelRecord& record, const LabelRecord& colours, form::Control& control, bool up,
+                const GlobalFont& font, double fontScale);
+
+// The record whose up and down colours the label of this key and tag takes: the page tabs all take the
+// first tab's ("LabelPageEQ"), so that the row of tabs reads as one; every other label its own.
+const LabelRecord& LabelColours(const LanguageSetting& language, std::wstring_view key, int tag);
 
 struct PageLayoutInputs {
     const ports::FileSystem& files;

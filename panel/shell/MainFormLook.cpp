@@ -6,6 +6,7 @@
 #include "panel/form/MainFormComponents.h"
 #include "panel/pages/LabelBindings.h"
 #include "panel/pages/SkinnedImages.h"
+#include "panel/shell/SmallForms.h"
 #include "panel/skin/SkinFolders.h"
 
 #include <algorithm>
@@ -153,6 +154,9 @@ void TAudioMainForm::ApplySkin()
         shape->brush.colour = swatch.colour;
     }
 
+    if (aboutForm_ != nullptr)
+        aboutForm_->TakeSkinColour(skin_.aboutColour);
+
     if (ReadRegionCut(platform_.profile, ConfigPath()) != 0)
         CutWindowToSkinRegion();
     const form::Control& background = *form_.Find(L"MainFormImage");
@@ -216,7 +220,8 @@ void TAudioMainForm::ApplyLanguage()
         if (control == nullptr)
             continue;
         const bool down = panel::LabelDown(form_, skin_, states_, control->tag);
-        panel::ApplyLabel(language_.Label(binding.key), *control, !down, language_.font, scale);
+        panel::ApplyLabel(language_.Label(binding.key), panel::LabelColours(language_, binding.key, control->tag),
+                          *control, !down, language_.font, scale);
     }
     // The status area names the selected preset in the place and colours of "LabelSX".
     form::Control& presetLabel = *form_.Find(L"SXLabel");

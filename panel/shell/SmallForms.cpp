@@ -6,8 +6,6 @@ namespace {
 
 constexpr int kAboutWidth = 479;
 constexpr int kAboutHeight = 89;
-// The skins are dark and the language files colour their texts for them; the about box matches.
-constexpr std::uint32_t kDialogColour = 0x00302820;
 constexpr std::uint32_t kLinkBlue = 0x00FF0000; // 0x00BBGGRR
 constexpr int kFifteenPixels = 11;              // points at 96 pixels per inch
 
@@ -26,7 +24,8 @@ form::Control AboutText(const wchar_t* name, form::Bounds bounds, const wchar_t*
 
 // The design texts and the empty logo are placeholders: the language and the skin replace them before
 // the box is ever shown.
-TAboutForm::TAboutForm() : form_(L"AboutForm", L"About", kAboutWidth, kAboutHeight, kDialogColour)
+TAboutForm::TAboutForm() : form_(L"AboutForm", L"About", kAboutWidth, kAboutHeight,
+                                   form::kSystemDialogColour)
 {
     form_.Add(AboutText(L"AboutLabel", {88, 20, 265, 18}, L"Audio control panel"));
     form::Control logo;

@@ -6,6 +6,9 @@
 
 #include "panel/form/Form.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace shell {
 
 class TAboutForm {
@@ -13,6 +16,11 @@ public:
     TAboutForm();
     form::Form& Form() { return form_; }
     const form::Form& Form() const { return form_; }
+    // The skin's about-box colour; without one the box takes the system's dialog colour.
+    void TakeSkinColour(std::optional<std::uint32_t> colour)
+    {
+        form_.SetColour(colour.value_or(form::kSystemDialogColour));
+    }
 
 private:
     form::Form form_;

@@ -15,7 +15,8 @@ struct IntegerValue {
     int StartupValues::*field;
 };
 
-// Each keeps its default when the key is missing, empty or not a whole number.
+// Each keeps its default when the key is missing or empty; any other value counts by its leading
+// digits, so "3 (GPIO)" is 3 and "on" is 0.
 constexpr IntegerValue kIntegerValues[] = {
     {L"Version", L"OldVersion", &StartupValues::oldVersion},
     {L"Version", L"DefaultIni", &StartupValues::defaultIni},
@@ -26,12 +27,23 @@ constexpr IntegerValue kIntegerValues[] = {
     {L"DefaultSet", L"3DV7ch1MutuallyExclusive", &StartupValues::exclusive3DV7ch1},
 };
 
-bool ReadInteger(const ports::PrivateProfile& profile, const std::wstring& configPath, const wchar_t* section,
-                 const std::wstring& key, int& value)
+std::wstring ReadText(const ports::PrivateProfile& profile, const std::wstring& configPath, const wchar_t* section,
+                      const std::wstring& key)
 {
     std::wstring text;
     GetIniKey(profile, configPath, section, key, text, kStartupValueCapacity);
-    return WholeInteger(text, value);
+    return text;
+}
+
+// False for a missing or empty key, which leaves the caller's default in place.
+bool ReadInteger(const ports::PrivateProfile& profile, const std::wstring& configPath, const wchar_t* section,
+                 const std::wstring& key, int& value)
+{
+    const std::wstring text = ReadText(profile, configPath, section, key);
+    if (text.empty())
+        return false;
+    value = LeadingInteger(text);
+    return true;
 }
 
 } // namespace
@@ -52,14 +64,14 @@ StartupValues ReadStartupValues(const ports::PrivateProfile& profile, const std:
 
 int ReadRegionCut(const ports::PrivateProfile& profile, const std::wstring& configPath)
 {
+    // The one key that must be a whole number: "1 (off)" is not a region cut.
     int value = 0;
-    return ReadInteger(profile, configPath, L"Skin", L"RegionCut", value) ? value : 0;
+    return WholeInteger(ReadText(profile, configPath, L"Skin", L"RegionCut"), value) ? value : 0;
 }
 
 bool PluginOffered(const ports::PrivateProfile& profile, const std::wstring& configPath, const std::wstring& name)
 {
-    int value = 0;
-    return ReadInteger(profile, configPath, L"Application", name, value) && value != 0;
+    return LeadingInteger(ReadText(profile, configPath, L"Application", name)) != 0;
 }
 
 } // namespace shell

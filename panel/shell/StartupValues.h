@@ -1,6 +1,7 @@
 #pragma once
 // The start-up values of "AudioConfig.cfg" that the panel reads for its own use, each into room for
-// 31 characters.
+// 31 characters. Integer values count by their leading digits (optional sign, digits, the rest ignored;
+// no digits is 0); a missing or empty key keeps the default below.
 
 #include "common/ports/PrivateProfile.h"
 
@@ -25,7 +26,7 @@ StartupValues ReadStartupValues(const ports::PrivateProfile& profile, const std:
 // "RegionCut" of [Skin]; empty or not a whole number counts as 0.
 int ReadRegionCut(const ports::PrivateProfile& profile, const std::wstring& configPath);
 
-// Non-zero "Application" key of a plug-in folder name: the plug-in is offered.
+// Non-zero "Application" key of a plug-in folder name (by its leading digits): the plug-in is offered.
 bool PluginOffered(const ports::PrivateProfile& profile, const std::wstring& configPath, const std::wstring& name);
 
 } // namespace shell

@@ -163,6 +163,7 @@ std::vector<SkinKey> BuildSkinKeys()
     geometry(L"Virtual7ch1", L"VirtualCenter", SkinKeyKind::VirtualCenter);
 
     images(L"About", kPageMain, {L"LogoImage"});
+    geometry(L"About", L"Color", SkinKeyKind::AboutColour);
 
     images(L"Main", kPageMain,
            {L"PageEQUpImage", L"PageEffectUpImage", L"PageMicUpImage", L"PageVirtual7p1UpImage", L"PageEQDownImage",

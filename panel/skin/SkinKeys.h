@@ -18,6 +18,7 @@ enum class SkinKeyKind {
     LedFastRightSide,  // integer
     Swatch,            // left, top, width, height, shape
     EncSlider,         // top, range
+    AboutColour,       // colour of the about box
 };
 
 struct SkinKey {

@@ -2,6 +2,7 @@
 
 #include "common/IniKeys.h"
 #include "common/Text.h"
+#include "panel/skin/FileNumbers.h"
 #include "panel/skin/SkinKeys.h"
 #include "panel/skin/SkinSwatches.h"
 
@@ -94,6 +95,9 @@ void ReadGeometry(const ports::PrivateProfile& profile, const std::wstring& path
             swatch.height = item(3);
             swatch.shape = item(4);
         }
+        break;
+    case SkinKeyKind::AboutColour:
+        skin.aboutColour = ParseColour(value);
         break;
     case SkinKeyKind::Image:
         break;

@@ -56,6 +56,9 @@ struct SkinSetting {
     int ledPageMode = 0;
     int ledFastRightSide = 0;
     std::vector<SwatchSetting> swatches; // in the order of SkinSwatchDefaults()
+    // The about box's background ("Color" of [About], 0x00BBGGRR); none: the system's dialog colour, on
+    // which language files written for a light box stay readable.
+    std::optional<std::uint32_t> aboutColour;
 
     // The entry of an image key; an empty entry for a key the skin format does not have.
     const SkinImageEntry& Image(std::wstring_view section, std::wstring_view key) const;

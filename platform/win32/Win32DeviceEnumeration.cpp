@@ -53,14 +53,18 @@ std::optional<std::vector<ports::PresentDevice>> Win32DeviceEnumeration::Present
 {
     const DeviceInfoList list(
         ::SetupDiGetClassDevsW(&kKsCategoryAudio, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
-    if (!list.Valid())
+    if (!list.Valid()) {
+        ReportLastError(debug_, L"SetupDiGetClassDevsW");
         return std::nullopt;
+    }
 
     std::vector<ports::PresentDevice> devices;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
     for (DWORD index = 0; ::SetupDiEnumDeviceInfo(list.Get(), index, &device); ++index)
         devices.push_back({HardwareIds(list.Get(), device)});
+    if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_ITEMS)
+        ReportError(debug_, L"SetupDiEnumDeviceInfo", error);
     return devices;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32DeviceNotifications.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <dbt.h>
 
 namespace win32 {
@@ -14,6 +16,8 @@ bool Win32DeviceNotifications::RegisterWindow()
     filter.dbcc_classguid = kAudioInterfaceClass;
     registration_.Reset(::RegisterDeviceNotificationW(
         window_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES));
+    if (!registration_)
+        ReportLastError(SystemDebugOutput(), L"RegisterDeviceNotificationW");
     return registration_.Valid();
 }
 

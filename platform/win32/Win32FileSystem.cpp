@@ -11,12 +11,17 @@ ports::FileBytes Win32FileSystem::ReadAll(const std::wstring& path) const
 {
     const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    if (!file) {
+        ReportLastError(debug_, L"CreateFileW");
         return {ports::ReadStatus::CannotOpen, {}};
+    }
 
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max())
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        ReportLastError(debug_, L"GetFileSizeEx");
+        return {ports::ReadStatus::NoLength, {}};
+    }
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max())
         return {ports::ReadStatus::NoLength, {}};
 
     ports::FileBytes result{ports::ReadStatus::Ok, {}};
@@ -28,7 +33,11 @@ ports::FileBytes Win32FileSystem::ReadAll(const std::wstring& path) const
 
     DWORD read = 0;
     const DWORD wanted = static_cast<DWORD>(result.bytes.size());
-    if (wanted > 0 && (!::ReadFile(file.Get(), result.bytes.data(), wanted, &read, nullptr) || read != wanted))
+    if (wanted > 0 && !::ReadFile(file.Get(), result.bytes.data(), wanted, &read, nullptr)) {
+        ReportLastError(debug_, L"ReadFile");
+        return {ports::ReadStatus::ReadFailed, {}};
+    }
+    if (read != wanted)
         return {ports::ReadStatus::ReadFailed, {}};
     return result;
 }
@@ -37,11 +46,19 @@ bool Win32FileSystem::WriteAll(const std::wstring& path, std::span<const std::ui
 {
     const FileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || bytes.size() > std::numeric_limits<DWORD>::max())
+    if (!file) {
+        ReportLastError(debug_, L"CreateFileW");
+        return false;
+    }
+    if (bytes.size() > std::numeric_limits<DWORD>::max())
         return false;
     DWORD written = 0;
     const DWORD wanted = static_cast<DWORD>(bytes.size());
-    return wanted == 0 || (::WriteFile(file.Get(), bytes.data(), wanted, &written, nullptr) && written == wanted);
+    if (wanted > 0 && !::WriteFile(file.Get(), bytes.data(), wanted, &written, nullptr)) {
+        ReportLastError(debug_, L"WriteFile");
+        return false;
+    }
+    return written == wanted;
 }
 
 bool Win32FileSystem::FileExists(const std::wstring& path) const
@@ -63,12 +80,22 @@ bool Win32FileSystem::CreateFolder(const std::wstring& path)
     const auto slash = path.find_last_of(L"\\/", path.size() - 2);
     if (slash != std::wstring::npos && slash > 2)
         CreateFolder(path.substr(0, slash));
-    return ::CreateDirectoryW(path.c_str(), nullptr) || FolderExists(path);
+    if (::CreateDirectoryW(path.c_str(), nullptr))
+        return true;
+    // Another process may have made it meanwhile.
+    const DWORD error = ::GetLastError();
+    if (FolderExists(path))
+        return true;
+    ReportError(debug_, L"CreateDirectoryW", error);
+    return false;
 }
 
 bool Win32FileSystem::RemoveFile(const std::wstring& path)
 {
-    return ::DeleteFileW(path.c_str()) != FALSE;
+    if (::DeleteFileW(path.c_str()))
+        return true;
+    ReportLastError(debug_, L"DeleteFileW");
+    return false;
 }
 
 std::vector<std::wstring> Win32FileSystem::Subfolders(const std::wstring& path) const
@@ -80,8 +107,10 @@ std::vector<std::wstring> Win32FileSystem::Subfolders(const std::wstring& path) 
     pattern += L'*';
     WIN32_FIND_DATAW found{};
     const FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
-    if (!search)
+    if (!search) {
+        ReportLastError(debug_, L"FindFirstFileW");
         return names;
+    }
     do {
         const std::wstring name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")

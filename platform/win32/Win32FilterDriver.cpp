@@ -12,7 +12,9 @@ namespace {
 
 class Win32FilterDriverHandle final : public ports::FilterDriverHandle {
 public:
-    explicit Win32FilterDriverHandle(FileHandle device) : device_(std::move(device)) {}
+    Win32FilterDriverHandle(FileHandle device, ports::DebugOutput& debug) : device_(std::move(device)), debug_(debug)
+    {
+    }
 
     ports::DriverRequestOutcome Request(std::uint32_t controlCode, std::span<const std::uint8_t> input,
                                         std::span<std::uint8_t> output) override
@@ -23,11 +25,16 @@ public:
         const BOOL succeeded = ::DeviceIoControl(
             device_.Get(), controlCode, in.empty() ? nullptr : in.data(), static_cast<DWORD>(in.size()),
             output.empty() ? nullptr : output.data(), static_cast<DWORD>(output.size()), &returned, nullptr);
-        return {succeeded != FALSE, succeeded ? static_cast<std::uint32_t>(returned) : 0u};
+        if (!succeeded) {
+            ReportLastError(debug_, L"DeviceIoControl");
+            return {false, 0u};
+        }
+        return {true, static_cast<std::uint32_t>(returned)};
     }
 
 private:
     FileHandle device_;
+    ports::DebugOutput& debug_;
 };
 
 } // namespace
@@ -36,9 +43,11 @@ std::unique_ptr<ports::FilterDriverHandle> Win32FilterDriver::OpenDevicePath(con
 {
     FileHandle device(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!device)
+    if (!device) {
+        ReportLastError(debug_, L"CreateFileW");
         return nullptr;
-    return std::make_unique<Win32FilterDriverHandle>(std::move(device));
+    }
+    return std::make_unique<Win32FilterDriverHandle>(std::move(device), debug_);
 }
 
 } // namespace win32

@@ -126,7 +126,9 @@ void MeasurePictures(form::Form& form, PictureCache& pictures)
 void PaintForm(HDC dc, const form::Form& form, PictureCache& pictures, int pixelsPerInch)
 {
     RECT all = {0, 0, form.ClientWidth(), form.ClientHeight()};
-    const BrushHandle background(::CreateSolidBrush(form.Colour()));
+    const std::uint32_t colour = form.Colour();
+    const BrushHandle background(
+        ::CreateSolidBrush(colour == form::kSystemDialogColour ? ::GetSysColor(COLOR_BTNFACE) : colour));
     ::FillRect(dc, &all, background.Get());
 
     bool anyShown = false;

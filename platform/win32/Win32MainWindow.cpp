@@ -1,6 +1,7 @@
 #include "platform/win32/Win32MainWindow.h"
 
 #include "panel/skin/RegionFile.h"
+#include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32DeviceNotifications.h"
 #include "platform/win32/Win32FormPainter.h"
 
@@ -60,15 +61,17 @@ ports::DeviceChange ReadDeviceChange(WPARAM event, LPARAM data)
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance)
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, ports::DebugOutput& debug) : debug_(debug)
 {
     RegisterWindowClass(instance);
     // WS_MINIMIZEBOX and WS_SYSMENU give the borderless window its task-bar minimize and restore.
     window_ =
         ::CreateWindowExW(0, kApplicationWindowClassName, L"", WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, nullptr);
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
+        ReportLastError(debug_, L"CreateWindowExW");
         return;
+    }
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32MainWindow::Procedure));
 }
@@ -104,7 +107,13 @@ LRESULT CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wP
     auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr)
         return ::DefWindowProcW(window, message, wParam, lParam);
-    return self->OnMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    if (Guarded(self->debug_, L"the main window's procedure",
+                [&] { result = self->OnMessage(message, wParam, lParam); }))
+        return result;
+    // The message's own handling failed part-way: the default handling still gives the system an answer
+    // (and validates a window whose paint failed, which would otherwise be asked to paint for ever).
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -165,8 +174,9 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             events_->OnTrayRightButtonUp();
         return 0;
     case WM_DESTROY:
+        // The window's own end goes on whatever the form's last handler does: timers stop, the loop ends.
         if (events_ != nullptr)
-            events_->OnDestroy();
+            Guarded(debug_, L"the form's destruction", [this] { events_->OnDestroy(); });
         for (const auto& [id, tick] : timers_)
             ::KillTimer(window_, id);
         timers_.clear();
@@ -207,7 +217,9 @@ void Win32MainWindow::HookAndDispatch(MSG& message)
         const auto kind = message.message == WM_MOUSEMOVE     ? ports::HookedMouse::Kind::Move
                           : message.message == WM_LBUTTONDOWN ? ports::HookedMouse::Kind::LeftDown
                                                               : ports::HookedMouse::Kind::LeftUp;
-        events_->OnHookedMouse({kind, message.pt.x, message.pt.y, client.x, client.y});
+        const ports::HookedMouse hooked{kind, message.pt.x, message.pt.y, client.x, client.y};
+        // A failing hook costs its own reaction only: the message is still dispatched.
+        Guarded(debug_, L"the application hook", [&] { events_->OnHookedMouse(hooked); });
     }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
@@ -330,7 +342,8 @@ bool Win32MainWindow::ApplyRegion(std::span<const std::uint8_t> regionFile)
 void Win32MainWindow::Start(int id, std::uint32_t intervalMs, std::function<void()> tick)
 {
     timers_[static_cast<UINT_PTR>(id)] = std::move(tick);
-    ::SetTimer(window_, static_cast<UINT_PTR>(id), intervalMs, nullptr);
+    if (::SetTimer(window_, static_cast<UINT_PTR>(id), intervalMs, nullptr) == 0)
+        ReportLastError(debug_, L"SetTimer");
 }
 
 void Win32MainWindow::Stop(int id)
@@ -370,8 +383,8 @@ void Win32MainWindow::SyncSizeAndWindowedControls()
 
 void Win32MainWindow::Paint()
 {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(window_, &paint);
+    const PaintSession session(window_);
+    const HDC dc = session.Dc();
     const int width = form_->ClientWidth();
     const int height = form_->ClientHeight();
     // Drawn off screen first, so the layers never flicker through.
@@ -382,7 +395,6 @@ void Win32MainWindow::Paint()
         PaintForm(buffer.Get(), *form_, pictures_, PixelsPerInch());
         ::BitBlt(dc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
     }
-    ::EndPaint(window_, &paint);
 }
 
 } // namespace win32

@@ -5,12 +5,16 @@
 //
 // Its class is "TApplication" and its caption the application title, so that a second instance of the
 // program finds it.
+//
+// A handler of the form that throws does not take the window down: the exception stops at the window
+// procedure (or at the hook), is written to the debug output, and the window goes on with its messages.
 
 #include "panel/form/Form.h"
 #include "panel/ports/ApplicationWindow.h"
 #include "panel/ports/MessagePump.h"
 #include "panel/ports/WindowEvents.h"
 #include "panel/ports/WindowTimers.h"
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32UiHandles.h"
 
@@ -28,7 +32,7 @@ inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 class Win32MainWindow final : public ports::ApplicationWindow, public ports::WindowTimers, public ports::MessagePump {
 public:
     // The window exists, hidden, from here on; it shows a form once one is attached.
-    explicit Win32MainWindow(HINSTANCE instance);
+    explicit Win32MainWindow(HINSTANCE instance, ports::DebugOutput& debug = SystemDebugOutput());
     ~Win32MainWindow() override;
     Win32MainWindow(const Win32MainWindow&) = delete;
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
@@ -71,6 +75,7 @@ private:
     void SyncSizeAndWindowedControls();
     int PixelsPerInch() const;
 
+    ports::DebugOutput& debug_;
     form::Form* form_ = nullptr;
     ports::WindowEvents* events_ = nullptr;
     // Owned here: destroyed with this object unless the window went first (WM_NCDESTROY clears it).

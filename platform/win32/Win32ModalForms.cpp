@@ -1,5 +1,6 @@
 #include "platform/win32/Win32ModalForms.h"
 
+#include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32FormPainter.h"
 #include "platform/win32/Win32UiHandles.h"
 
@@ -17,6 +18,7 @@ constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME;
 struct OpenDialog {
     form::Form& form;
     const std::function<void(const form::Control&)>& click;
+    ports::DebugOutput& debug;
     PictureCache pictures;
     std::wstring pressed;
 };
@@ -32,8 +34,8 @@ int PixelsPerInch(HWND window)
 
 void Paint(HWND window, OpenDialog& dialog)
 {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(window, &paint);
+    const PaintSession session(window);
+    const HDC dc = session.Dc();
     const int width = dialog.form.ClientWidth();
     const int height = dialog.form.ClientHeight();
     const MemoryDc buffer(::CreateCompatibleDC(dc));
@@ -43,7 +45,6 @@ void Paint(HWND window, OpenDialog& dialog)
         PaintForm(buffer.Get(), dialog.form, dialog.pictures, PixelsPerInch(window));
         ::BitBlt(dc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
     }
-    ::EndPaint(window, &paint);
 }
 
 // A label that reacts to clicks looks like a link: the hand cursor over it.
@@ -54,11 +55,8 @@ bool OverClickable(const OpenDialog& dialog, int x, int y)
            (control->font.style & form::kFontUnderline) != 0;
 }
 
-LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT OnMessage(HWND window, OpenDialog* dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* dialog = reinterpret_cast<OpenDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (dialog == nullptr)
-        return ::DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
         Paint(window, *dialog);
@@ -98,6 +96,20 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* dialog = reinterpret_cast<OpenDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (dialog == nullptr)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    if (Guarded(dialog->debug, L"a dialog's procedure",
+                [&] { result = OnMessage(window, dialog, message, wParam, lParam); }))
+        return result;
+    // A press whose handler failed leaves nothing pressed; the default handling answers the system.
+    dialog->pressed.clear();
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 void RegisterModalFormClass(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
@@ -112,7 +124,8 @@ void RegisterModalFormClass(HINSTANCE instance)
 
 } // namespace
 
-Win32ModalForms::Win32ModalForms(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner)
+Win32ModalForms::Win32ModalForms(HINSTANCE instance, HWND owner, ports::DebugOutput& debug)
+    : instance_(instance), owner_(owner), debug_(debug)
 {
     RegisterModalFormClass(instance);
 }
@@ -131,9 +144,11 @@ void Win32ModalForms::ShowModal(form::Form& form, const std::function<void(const
 
     const HWND window = ::CreateWindowExW(kExtendedStyle, kModalFormClassName, form.Caption().c_str(), kStyle, left,
                                           top, width, height, owner_, nullptr, instance_, nullptr);
-    if (window == nullptr)
+    if (window == nullptr) {
+        ReportLastError(debug_, L"CreateWindowExW");
         return;
-    OpenDialog dialog{form, click, {}, {}};
+    }
+    OpenDialog dialog{form, click, debug_, {}, {}};
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dialog));
     MeasurePictures(form, dialog.pictures);
 

@@ -1,9 +1,11 @@
 #pragma once
 // Small forms of the panel (the about box) as modal dialogs: a fixed dialog frame centred on the main
 // window, the form's model painted like the main window's, clicks on its controls reported, the main
-// window disabled until the dialog is closed with its close button.
+// window disabled until the dialog is closed with its close button. A click handler that throws is
+// written to the debug output and the dialog stays open.
 
 #include "panel/ports/ModalForms.h"
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Pictures.h"
 
 #include <windows.h>
@@ -12,12 +14,13 @@ namespace win32 {
 
 class Win32ModalForms final : public ports::ModalForms {
 public:
-    Win32ModalForms(HINSTANCE instance, HWND owner);
+    Win32ModalForms(HINSTANCE instance, HWND owner, ports::DebugOutput& debug = SystemDebugOutput());
     void ShowModal(form::Form& form, const std::function<void(const form::Control&)>& click) override;
 
 private:
     HINSTANCE instance_;
     HWND owner_;
+    ports::DebugOutput& debug_;
 };
 
 } // namespace win32

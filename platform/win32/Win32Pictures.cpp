@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Pictures.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <objidl.h>
 #include <gdiplus.h>
 
@@ -10,8 +12,10 @@ namespace gdip = Gdiplus::DllExports;
 GdiplusSession::GdiplusSession()
 {
     Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok)
+    if (const Gdiplus::Status status = Gdiplus::GdiplusStartup(&token_, &input, nullptr); status != Gdiplus::Ok) {
+        ReportError(SystemDebugOutput(), L"GdiplusStartup", static_cast<DWORD>(status));
         token_ = 0;
+    }
 }
 
 GdiplusSession::~GdiplusSession()
@@ -44,7 +48,11 @@ PictureCache::Picture* PictureCache::Load(const std::wstring& file)
         return found->second.get();
     std::unique_ptr<Picture> picture;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    if (session_.Started() && gdip::GdipCreateBitmapFromFile(file.c_str(), &bitmap) == Gdiplus::Ok) {
+    const Gdiplus::GpStatus status =
+        session_.Started() ? gdip::GdipCreateBitmapFromFile(file.c_str(), &bitmap) : Gdiplus::GdiplusNotInitialized;
+    if (status != Gdiplus::Ok)
+        ReportError(SystemDebugOutput(), L"GdipCreateBitmapFromFile", static_cast<DWORD>(status));
+    if (status == Gdiplus::Ok) {
         picture = std::make_unique<Picture>();
         picture->bitmap = bitmap;
         UINT width = 0;

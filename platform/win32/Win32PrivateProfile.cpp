@@ -1,5 +1,7 @@
 #include "platform/win32/Win32PrivateProfile.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -22,7 +24,10 @@ std::wstring Win32PrivateProfile::GetString(const std::wstring& file, const std:
 bool Win32PrivateProfile::WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                                       const std::wstring& value)
 {
-    return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+    if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
+        return true;
+    ReportLastError(SystemDebugOutput(), L"WritePrivateProfileStringW");
+    return false;
 }
 
 } // namespace win32

@@ -16,16 +16,26 @@ REGSAM FullAccessIn(ports::RegistryView view)
     return KEY_ALL_ACCESS | (view == ports::RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
 }
 
+// True for ERROR_SUCCESS; any other status is reported with the call's name.
+bool Succeeded(ports::DebugOutput& debug, const wchar_t* call, LSTATUS status)
+{
+    if (status == ERROR_SUCCESS)
+        return true;
+    ReportError(debug, call, static_cast<DWORD>(status));
+    return false;
+}
+
 class Win32RegistryKey final : public ports::RegistryKey {
 public:
-    explicit Win32RegistryKey(RegistryKeyHandle key) : key_(std::move(key)) {}
+    Win32RegistryKey(RegistryKeyHandle key, ports::DebugOutput& debug) : key_(std::move(key)), debug_(debug) {}
 
     std::optional<std::uint32_t> ReadDword(const std::wstring& name) const override
     {
         DWORD value = 0;
         DWORD size = sizeof(value);
-        if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS)
+        if (!Succeeded(debug_, L"RegQueryValueExW",
+                       ::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                                          &size)))
             return std::nullopt;
         return value;
     }
@@ -33,8 +43,9 @@ public:
     bool WriteDword(const std::wstring& name, std::uint32_t value) override
     {
         const DWORD data = value;
-        return ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                                sizeof(data)) == ERROR_SUCCESS;
+        return Succeeded(debug_, L"RegSetValueExW",
+                         ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                          sizeof(data)));
     }
 
     std::optional<std::wstring> ReadString(const std::wstring& name) const override
@@ -43,7 +54,8 @@ public:
         for (int attempt = 0; attempt < 4; ++attempt) {
             DWORD type = 0;
             DWORD size = 0;
-            if (::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            if (!Succeeded(debug_, L"RegQueryValueExW",
+                           ::RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size)) ||
                 (type != REG_SZ && type != REG_EXPAND_SZ))
                 return std::nullopt;
             std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
@@ -52,7 +64,7 @@ public:
                                                       reinterpret_cast<BYTE*>(text.data()), &size);
             if (status == ERROR_MORE_DATA)
                 continue;
-            if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            if (!Succeeded(debug_, L"RegQueryValueExW", status) || (type != REG_SZ && type != REG_EXPAND_SZ))
                 return std::nullopt;
             // Stored strings need not carry their terminator; cut at the first one there is.
             text.resize(size / sizeof(wchar_t));
@@ -66,29 +78,34 @@ public:
     bool WriteString(const std::wstring& name, const std::wstring& value) override
     {
         const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                size) == ERROR_SUCCESS;
+        return Succeeded(debug_, L"RegSetValueExW",
+                         ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_SZ,
+                                          reinterpret_cast<const BYTE*>(value.c_str()), size));
     }
 
     bool DeleteValue(const std::wstring& name) override
     {
-        return ::RegDeleteValueW(key_.Get(), name.c_str()) == ERROR_SUCCESS;
+        return Succeeded(debug_, L"RegDeleteValueW", ::RegDeleteValueW(key_.Get(), name.c_str()));
     }
 
     std::vector<std::wstring> ValueNames() const override
     {
         std::vector<std::wstring> names;
         DWORD longestName = 0;
-        if (::RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
-                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (!Succeeded(debug_, L"RegQueryInfoKeyW",
+                       ::RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                          &longestName, nullptr, nullptr, nullptr)))
             return names;
         std::wstring buffer(longestName + 1, L'\0');
         for (DWORD index = 0;; ++index) {
             DWORD length = static_cast<DWORD>(buffer.size());
             const LSTATUS status =
                 ::RegEnumValueW(key_.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (status != ERROR_SUCCESS)
+            if (status != ERROR_SUCCESS) {
+                if (status != ERROR_NO_MORE_ITEMS)
+                    ReportError(debug_, L"RegEnumValueW", static_cast<DWORD>(status));
                 break;
+            }
             names.emplace_back(buffer.data(), length);
         }
         return names;
@@ -96,6 +113,7 @@ public:
 
 private:
     RegistryKeyHandle key_;
+    ports::DebugOutput& debug_;
 };
 
 } // namespace
@@ -104,11 +122,12 @@ ports::CreatedKey Win32Registry::CreateKey(ports::RegistryRoot root, const std::
 {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccessIn(view), nullptr,
-                          &key, &disposition) != ERROR_SUCCESS)
+    if (!Succeeded(debug_, L"RegCreateKeyExW",
+                   ::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     FullAccessIn(view), nullptr, &key, &disposition)))
         return {};
     RegistryKeyHandle owned(key);
-    return {std::make_unique<Win32RegistryKey>(std::move(owned)),
+    return {std::make_unique<Win32RegistryKey>(std::move(owned), debug_),
             disposition == REG_CREATED_NEW_KEY ? ports::KeyDisposition::Created : ports::KeyDisposition::Opened};
 }
 
@@ -116,9 +135,9 @@ std::unique_ptr<ports::RegistryKey> Win32Registry::OpenKey(ports::RegistryRoot r
                                                            ports::RegistryView view)
 {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), path.c_str(), 0, FullAccessIn(view), &key) != ERROR_SUCCESS)
+    if (!Succeeded(debug_, L"RegOpenKeyExW", ::RegOpenKeyExW(RootKey(root), path.c_str(), 0, FullAccessIn(view), &key)))
         return nullptr;
-    return std::make_unique<Win32RegistryKey>(RegistryKeyHandle(key));
+    return std::make_unique<Win32RegistryKey>(RegistryKeyHandle(key), debug_);
 }
 
 } // namespace win32

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SingleInstance.h"
 
+#include "platform/win32/Win32Failure.h"
+
 namespace win32 {
 
 namespace {
@@ -12,12 +14,17 @@ HWND ToWindow(ports::WindowRef window)
 bool Win32SingleInstance::NamedMutexExists(const std::wstring& name)
 {
     const KernelHandle existing(::OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+    // "Not found" is the answer no; any other failure is worth a line.
+    if (!existing && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        ReportLastError(SystemDebugOutput(), L"OpenMutexW");
     return existing.Valid();
 }
 
 bool Win32SingleInstance::HoldNamedMutex(const std::wstring& name)
 {
     mutex_.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
+    if (!mutex_)
+        ReportLastError(SystemDebugOutput(), L"CreateMutexW");
     return mutex_.Valid();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <shlobj.h>
 #include <windows.h>
 
@@ -59,8 +61,10 @@ ports::Wow64Lookup Win32SystemInfo::IsWow64Process() const
     if (!isWow64Process)
         return {ports::Lookup::Missing, false};
     BOOL wow64 = FALSE;
-    if (!isWow64Process(::GetCurrentProcess(), &wow64))
+    if (!isWow64Process(::GetCurrentProcess(), &wow64)) {
+        ReportLastError(SystemDebugOutput(), L"IsWow64Process");
         return {ports::Lookup::Failed, false};
+    }
     return {ports::Lookup::Succeeded, wow64 != FALSE};
 }
 
@@ -70,8 +74,10 @@ ports::Lookup Win32SystemInfo::DisableWow64FsRedirection(ports::RedirectionCooki
     if (!disable)
         return ports::Lookup::Missing;
     PVOID oldValue = nullptr;
-    if (!disable(&oldValue))
+    if (!disable(&oldValue)) {
+        ReportLastError(SystemDebugOutput(), L"Wow64DisableWow64FsRedirection");
         return ports::Lookup::Failed;
+    }
     cookie.value = reinterpret_cast<std::uintptr_t>(oldValue);
     return ports::Lookup::Succeeded;
 }
@@ -81,7 +87,10 @@ ports::Lookup Win32SystemInfo::RevertWow64FsRedirection(ports::RedirectionCookie
     const auto revert = LookUp<RevertRedirectionFunction>(L"kernel32", "Wow64RevertWow64FsRedirection");
     if (!revert)
         return ports::Lookup::Missing;
-    return revert(reinterpret_cast<PVOID>(cookie.value)) ? ports::Lookup::Succeeded : ports::Lookup::Failed;
+    if (revert(reinterpret_cast<PVOID>(cookie.value)))
+        return ports::Lookup::Succeeded;
+    ReportLastError(SystemDebugOutput(), L"Wow64RevertWow64FsRedirection");
+    return ports::Lookup::Failed;
 }
 
 std::optional<ports::OsVersion> Win32SystemInfo::VersionEx(ports::VersionStructure structure) const
@@ -89,14 +98,18 @@ std::optional<ports::OsVersion> Win32SystemInfo::VersionEx(ports::VersionStructu
     if (structure == ports::VersionStructure::Extended) {
         OSVERSIONINFOEXW info{};
         info.dwOSVersionInfoSize = sizeof(info);
-        if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)))
+        if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
+            ReportLastError(SystemDebugOutput(), L"GetVersionExW");
             return std::nullopt;
+        }
         return ToOsVersion(info);
     }
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
-    if (!::GetVersionExW(&info))
+    if (!::GetVersionExW(&info)) {
+        ReportLastError(SystemDebugOutput(), L"GetVersionExW");
         return std::nullopt;
+    }
     return ToOsVersion(info);
 }
 
@@ -112,8 +125,10 @@ ports::OsVersionLookup Win32SystemInfo::RtlVersion() const
         return {ports::Lookup::Missing, {}};
     RTL_OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof(info);
-    if (rtlGetVersion(&info) < 0) // an NTSTATUS failure code
+    if (const LONG status = rtlGetVersion(&info); status < 0) { // an NTSTATUS failure code
+        ReportResult(SystemDebugOutput(), L"RtlGetVersion", status);
         return {ports::Lookup::Failed, {}};
+    }
     return {ports::Lookup::Succeeded, ToOsVersion(info)};
 }
 
@@ -127,16 +142,20 @@ std::uint16_t Win32SystemInfo::NativeProcessorArchitecture() const
 std::optional<std::wstring> Win32SystemInfo::FolderPath(int csidl) const
 {
     wchar_t path[MAX_PATH]{};
-    if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+    if (const HRESULT result = ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path); result != S_OK) {
+        ReportResult(SystemDebugOutput(), L"SHGetFolderPathW", result);
         return std::nullopt;
+    }
     return std::wstring(path);
 }
 
 std::optional<std::wstring> Win32SystemInfo::SpecialFolderPath(int csidl) const
 {
     wchar_t path[MAX_PATH]{};
-    if (!::SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE))
+    if (!::SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) {
+        ReportLastError(SystemDebugOutput(), L"SHGetSpecialFolderPathW");
         return std::nullopt;
+    }
     return std::wstring(path);
 }
 

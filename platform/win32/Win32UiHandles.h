@@ -57,4 +57,19 @@ private:
     HGDIOBJ previous_;
 };
 
+// One WM_PAINT's BeginPaint and EndPaint, the end also when the painting in between fails.
+class PaintSession {
+public:
+    explicit PaintSession(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~PaintSession() { ::EndPaint(window_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 } // namespace win32

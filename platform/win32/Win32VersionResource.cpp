@@ -1,5 +1,7 @@
 #include "platform/win32/Win32VersionResource.h"
 
+#include "platform/win32/Win32Failure.h"
+
 #include <vector>
 #include <windows.h>
 #include <winver.h>
@@ -11,12 +13,16 @@ ports::VersionResourceRead Win32VersionResource::ReadFixedFileVersion(const std:
     using Status = ports::VersionResourceStatus;
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size == 0)
+    if (size == 0) {
+        ReportLastError(SystemDebugOutput(), L"GetFileVersionInfoSizeW");
         return {Status::NoResource, {}};
+    }
 
     std::vector<BYTE> resource(size);
-    if (!::GetFileVersionInfoW(path.c_str(), 0, size, resource.data()))
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, resource.data())) {
+        ReportLastError(SystemDebugOutput(), L"GetFileVersionInfoW");
         return {Status::CannotRead, {}};
+    }
 
     void* block = nullptr;
     UINT blockSize = 0;

@@ -30,6 +30,18 @@ BOOL CALLBACK FindPanel(HWND window, LPARAM context)
     return TRUE;
 }
 
+// The first visible top-level window of the class, waited for up to `seconds`.
+HWND WaitForWindow(const wchar_t* className, int seconds)
+{
+    for (int waited = 0; waited <= seconds * 10; ++waited) {
+        const HWND window = ::FindWindowW(className, nullptr);
+        if (window != nullptr && ::IsWindowVisible(window))
+            return window;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
 HWND WaitForPanel(int seconds)
 {
     for (int waited = 0; waited <= seconds * 10; ++waited) {
@@ -78,7 +90,7 @@ WORD KeyNamed(const std::wstring& name)
 int Usage()
 {
     std::fputs("usage: PanelDriver find <seconds> | click <x> <y> | drag <x> <y> <dx> <dy> | tray-menu <keys,...> |"
-               " keys <keys,...> | close-dialog | exit\n",
+               " keys <keys,...> | find-dialog <seconds> | close-dialog | exit\n",
                stderr);
     return 2;
 }
@@ -126,7 +138,11 @@ int wmain(int argc, wchar_t** argv)
         // the cursor and waits in the menu's loop for the keys.
         if (command == L"tray-menu") {
             ::PostMessageW(panel, kTrayCallbackMessage, 0, WM_RBUTTONUP);
-            ::Sleep(800);
+            // The system's pop-up menu window: keys sent before it shows would go elsewhere.
+            if (WaitForWindow(L"#32768", 30) == nullptr) {
+                std::fputs("the tray menu did not open\n", stderr);
+                return 1;
+            }
         }
         std::wstring keys = argv[2];
         std::size_t start = 0;
@@ -142,6 +158,18 @@ int wmain(int argc, wchar_t** argv)
         }
         return 0;
     }
+    if (command == L"find-dialog" && argc == 3) {
+        const HWND dialog = WaitForWindow(L"TonvioModalForm", _wtoi(argv[2]));
+        if (dialog == nullptr) {
+            std::fputs("no dialog opened\n", stderr);
+            return 1;
+        }
+        RECT bounds{};
+        ::GetWindowRect(dialog, &bounds);
+        std::printf("%ld %ld %ld %ld\n", bounds.left, bounds.top, bounds.right - bounds.left,
+                    bounds.bottom - bounds.top);
+        return 0;
+    }
     if (command == L"close-dialog") {
         // What the dialog's close button sends; the display has no window manager to draw that button.
         const HWND dialog = ::FindWindowW(L"TonvioModalForm", nullptr);
@@ -150,7 +178,7 @@ int wmain(int argc, wchar_t** argv)
             return 1;
         }
         ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        for (int waited = 0; waited < 50 && ::IsWindow(dialog); ++waited)
+        for (int waited = 0; waited < 300 && ::IsWindow(dialog); ++waited)
             ::Sleep(100);
         if (::IsWindow(dialog)) {
             std::fputs("the dialog did not close\n", stderr);

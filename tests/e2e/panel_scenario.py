@@ -18,6 +18,13 @@ from pathlib import Path
 
 from PIL import Image, ImageChops
 
+# How long any one awaited condition may take. Generous, so that a slow or busy machine stays green; a
+# condition that never comes still fails, only later.
+TIMEOUT = 90
+# Screenshots this far apart that agree mean the panel has finished drawing.
+SETTLE_INTERVAL = 0.4
+# Fewer differing pixels than this count as the same picture.
+SAME_PIXELS = 50
 
 
 class Failure(Exception):
@@ -69,12 +76,9 @@ class Scenario:
         self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.env["DISPLAY"] = display
-        for _ in range(50):
-            if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.1)
-        raise Failure(f"Xvfb did not start on {display}")
+        self.wait_until(lambda: subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL).returncode == 0,
+                        f"Xvfb to start on {display}")
 
     def stop_display(self):
         if self.xvfb is not None:
@@ -82,6 +86,17 @@ class Scenario:
             self.xvfb.terminate()
             self.xvfb.wait()
             self.xvfb = None
+
+    def wait_until(self, condition, what, seconds=TIMEOUT):
+        """Polls `condition` until it gives a true value, which it returns; fails after `seconds`."""
+        deadline = time.time() + seconds
+        while True:
+            result = condition()
+            if result:
+                return result
+            if time.time() > deadline:
+                raise Failure(f"waited {seconds} s for {what}")
+            time.sleep(0.2)
 
     def wine_server(self, flag):
         subprocess.run(["wineserver", flag], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -125,14 +140,13 @@ class Scenario:
         env = dict(self.env, WINEDEBUG="-all,warn+seh")
         self.panel = subprocess.Popen(["wine", "TonvioApp.exe", "-servicestart"], env=env, cwd=self.program,
                                       stdout=self.panel_log, stderr=self.panel_log)
-        left, top, width, height = map(int, self.driver("find", "60").split())
+        left, top, width, height = map(int, self.driver("find", str(TIMEOUT)).split())
         self.rect = (left, top, width, height)
-        time.sleep(1.5)
 
     def stop_panel(self):
         self.driver("exit")
         try:
-            self.panel.wait(timeout=30)
+            self.panel.wait(timeout=TIMEOUT)
         except subprocess.TimeoutExpired:
             raise Failure("the panel did not end on its exit message")
         self.panel_log.close()
@@ -143,39 +157,57 @@ class Scenario:
         log = (self.out / "panel-debug.log").read_text(errors="replace")
         return re.findall(r'OutputDebugString[AW] "(.*?)(?:\\n)?"$', log, re.M)
 
-    def shot(self, name):
+    def capture(self, path):
         left, top, width, height = self.rect
-        path = self.out / f"{name}.png"
         subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-crop",
                         f"{width}x{height}+{left}+{top}", "+repage", str(path)], check=True, env=self.env)
+        return Image.open(path).convert("RGB")
+
+    def shot(self, name, unlike=None, like=None):
+        """Keeps the panel as `name` once it has finished drawing: two screenshots in a row agree and, when
+        asked, the picture differs from the shot `unlike` or matches the shot `like`. After the time-out
+        the last screenshot is kept all the same, for the checks that follow to judge."""
+        path = self.out / f"{name}.png"
+        wanted_unlike = Image.open(self.shots[unlike]).convert("RGB") if unlike else None
+        wanted_like = Image.open(self.shots[like]).convert("RGB") if like else None
+        previous = self.capture(path)
+        deadline = time.time() + TIMEOUT
+        while time.time() < deadline:
+            time.sleep(SETTLE_INTERVAL)
+            current = self.capture(path)
+            # A picture of one colour is a window not drawn yet (or the empty screen), never the panel.
+            drawn = any(low != high for low, high in current.getextrema())
+            settled = drawn and self.pixels_apart(previous, current) < SAME_PIXELS
+            previous = current
+            if (settled and (wanted_unlike is None or self.pixels_apart(current, wanted_unlike) >= SAME_PIXELS)
+                    and (wanted_like is None or self.pixels_apart(current, wanted_like) < SAME_PIXELS)):
+                break
         self.shots[name] = path
         return path
 
-    def differing_pixels(self, first, second):
-        a = Image.open(self.shots[first]).convert("RGB")
-        b = Image.open(self.shots[second]).convert("RGB")
+    @staticmethod
+    def pixels_apart(a, b):
         if a.size != b.size:
             return a.size[0] * a.size[1]
         diff = ImageChops.difference(a, b).convert("L").point(lambda v: 255 if v > 16 else 0)
         return sum(1 for v in diff.getdata() if v)
 
+    def differing_pixels(self, first, second):
+        return self.pixels_apart(Image.open(self.shots[first]).convert("RGB"),
+                                 Image.open(self.shots[second]).convert("RGB"))
+
     def expect_different(self, first, second, what):
-        check(self.differing_pixels(first, second) > 50, f"{what}: {first} and {second} look the same")
+        check(self.differing_pixels(first, second) >= SAME_PIXELS, f"{what}: {first} and {second} look the same")
 
     def expect_same(self, first, second, what):
         changed = self.differing_pixels(first, second)
-        check(changed < 50, f"{what}: {first} and {second} differ in {changed} pixels")
+        check(changed < SAME_PIXELS, f"{what}: {first} and {second} differ in {changed} pixels")
 
     def count_lines(self, line):
         return sum(1 for written in self.debug_lines() if written == line)
 
-    def wait_for_line(self, line, seconds, after=0):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if self.count_lines(line) > after:
-                return
-            time.sleep(0.2)
-        raise Failure(f"the panel never wrote {line!r}")
+    def wait_for_line(self, line, after=0):
+        self.wait_until(lambda: self.count_lines(line) > after, f"the panel to write {line!r}")
 
     def tab_centre(self, resolution, key):
         """The centre of a skin picture (a page tab, a button), in client coordinates, from the skin that
@@ -184,6 +216,10 @@ class Scenario:
         value = re.search(rf"^{key}=(.*)$", skin.read_text(), re.M).group(1).split(",")
         left, top, width, height = (int(v) for v in value[1:5])
         return str(left + width // 2), str(top + height // 2)
+
+    def wait_for_choice(self, key, value):
+        self.wait_until(lambda: self.user_choice(key) == value,
+                        f"{key} to become {value!r} (it is {self.user_choice(key)!r})")
 
     def user_choice(self, key):
         text = self.user_config.read_bytes().decode("utf-16" if self.user_config.read_bytes()[:2] == b"\xff\xfe"
@@ -196,31 +232,31 @@ class Scenario:
         self.tool("reset")
         self.tool("unplug")
         self.start_panel()
+        self.wait_for_line("SearchDevicePresent = 0")
         self.shot("1920x1080-1-no-device")
-        self.wait_for_line("SearchDevicePresent = 0", 5)
 
         self.tool("clear-requests")
         self.tool("plug")
-        self.wait_for_line("***** KVQ_Set_DEVICE_SYMBOLIC_NAME Success *****", 10)
-        time.sleep(1.5)
-        self.shot("1920x1080-2-active")
-        self.expect_different("1920x1080-1-no-device", "1920x1080-2-active", "plugging in")
-        requests = self.tool("requests")
+        self.wait_for_line("***** KVQ_Set_DEVICE_SYMBOLIC_NAME Success *****")
+        # The chip itself says when the panel has made it the active device.
+        def activated():
+            requests = self.tool("requests")
+            return requests if re.search(r"DLLQZ_SetActive_Device.*(4D2F.*4802|19759.*18434)", requests) else None
+
+        requests = self.wait_until(activated, "a DLLQZ_SetActive_Device with the device's IDs in the request record")
         (self.out / "requests-after-plug.txt").write_text(requests)
-        check(re.search(r"DLLQZ_SetActive_Device.*4D2F.*4802|DLLQZ_SetActive_Device.*19759.*18434", requests),
-              "no DLLQZ_SetActive_Device with the device's IDs in the request record")
+        self.shot("1920x1080-2-active", unlike="1920x1080-1-no-device")
+        self.expect_different("1920x1080-1-no-device", "1920x1080-2-active", "plugging in")
 
         self.tool("unplug")
-        time.sleep(1.5)
-        self.shot("1920x1080-3-unplugged")
+        self.shot("1920x1080-3-unplugged", unlike="1920x1080-2-active")
         self.expect_different("1920x1080-2-active", "1920x1080-3-unplugged", "unplugging")
         check(self.panel.poll() is None, "the panel ended when the device went")
 
         arrivals = self.count_lines("DeviceArrival1")
         self.tool("plug")
-        self.wait_for_line("DeviceArrival1", 10, after=arrivals)
-        time.sleep(1.5)
-        self.shot("1920x1080-4-plugged-again")
+        self.wait_for_line("DeviceArrival1", after=arrivals)
+        self.shot("1920x1080-4-plugged-again", like="1920x1080-2-active")
         self.expect_same("1920x1080-2-active", "1920x1080-4-plugged-again", "plugging in again")
 
     def pages(self, resolution, prefix):
@@ -229,56 +265,51 @@ class Scenario:
         previous = None
         for tab in tabs:
             self.driver("click", *self.tab_centre(resolution, tab))
-            time.sleep(0.8)
             name = f"{prefix}-page-{tab[4:-7]}"
-            self.shot(name)
+            self.shot(name, unlike=previous)
             if previous is not None:
                 self.expect_different(previous, name, f"selecting {tab}")
             previous = name
         self.driver("click", *self.tab_centre(resolution, "PageEQUpImage"))
-        time.sleep(0.8)
+        self.shot(f"{prefix}-page-EQ-again", unlike=previous)
 
     def about_box(self, resolution):
         self.shot("1920x1080-before-about")
         self.driver("click", *self.tab_centre(resolution, "Menu3ImageUp"))
-        time.sleep(1.5)
-        self.shot("1920x1080-about")
+        self.driver("find-dialog", str(TIMEOUT))
+        self.shot("1920x1080-about", unlike="1920x1080-before-about")
         self.expect_different("1920x1080-before-about", "1920x1080-about", "opening the about box")
         self.driver("close-dialog")
-        time.sleep(1)
-        self.shot("1920x1080-about-closed")
+        self.shot("1920x1080-about-closed", like="1920x1080-before-about")
         self.expect_same("1920x1080-before-about", "1920x1080-about-closed", "closing the about box")
 
     def skin_and_language(self):
         self.shot("1920x1080-before-menus")
         # Skins in the menu: Ember, Graphite (current). Languages: English (current), Deutsch.
         self.driver("tray-menu", "down,down,right,enter")
-        time.sleep(1.5)
-        check(self.user_choice("DefaultSkin") == "Ember", f"skin choice kept as {self.user_choice('DefaultSkin')!r}")
-        self.shot("1920x1080-skin-ember")
+        self.wait_for_choice("DefaultSkin", "Ember")
+        self.shot("1920x1080-skin-ember", unlike="1920x1080-before-menus")
         self.expect_different("1920x1080-before-menus", "1920x1080-skin-ember", "switching the skin")
         self.driver("tray-menu", "down,right,down,enter")
-        time.sleep(1.5)
-        check(self.user_choice("DefaultLanguage") == "German",
-              f"language choice kept as {self.user_choice('DefaultLanguage')!r}")
-        self.shot("1920x1080-language-german")
+        self.wait_for_choice("DefaultLanguage", "German")
+        self.shot("1920x1080-language-german", unlike="1920x1080-skin-ember")
         self.expect_different("1920x1080-skin-ember", "1920x1080-language-german", "switching the language")
 
         self.stop_panel()
         self.start_panel()
-        self.shot("1920x1080-restarted")
+        self.shot("1920x1080-restarted", like="1920x1080-language-german")
         self.expect_same("1920x1080-language-german", "1920x1080-restarted", "the choices at the next start")
         # Back to the kit's defaults for what follows.
         self.driver("tray-menu", "down,down,right,down,enter")
-        time.sleep(1)
+        self.wait_for_choice("DefaultSkin", "Graphite")
         self.driver("tray-menu", "down,right,enter")
-        time.sleep(1)
+        self.wait_for_choice("DefaultLanguage", "English")
         self.stop_panel()
 
     def missing_driver(self):
         self.tool("driver", "missing")
         self.start_panel()
-        self.shot("1920x1080-5-driver-missing")
+        self.shot("1920x1080-5-driver-missing", unlike="1920x1080-2-active")
         self.expect_different("1920x1080-5-driver-missing", "1920x1080-1-no-device", "the missing-driver outcome")
         self.expect_different("1920x1080-5-driver-missing", "1920x1080-2-active", "the missing-driver outcome")
         self.stop_panel()

@@ -1,6 +1,7 @@
 #include "panel/language/LanguageKeys.h"
 #include "panel/language/LanguageMenu.h"
 #include "panel/language/LanguageSetting.h"
+#include "panel/skin/FileNumbers.h"
 
 #include "platform/memory/MemoryPlatform.h"
 
@@ -47,13 +48,13 @@ TEST(LanguageFile, PathJoinsFolderResolutionAndLanguage)
 
 TEST(LanguageFile, NumbersAreDecimalOrDollarHex)
 {
-    EXPECT_EQ(panel::ParseLanguageNumber(L"255"), 255);
-    EXPECT_EQ(panel::ParseLanguageNumber(L"$00FF00"), 0x00FF00);
-    EXPECT_EQ(panel::ParseLanguageNumber(L"$c0ffee"), 0xC0FFEE);
-    EXPECT_EQ(panel::ParseLanguageNumber(L"-12"), -12);
-    EXPECT_EQ(panel::ParseLanguageNumber(L" 7 "), 7);
+    EXPECT_EQ(panel::ParseFileNumber(L"255"), 255);
+    EXPECT_EQ(panel::ParseFileNumber(L"$00FF00"), 0x00FF00);
+    EXPECT_EQ(panel::ParseFileNumber(L"$c0ffee"), 0xC0FFEE);
+    EXPECT_EQ(panel::ParseFileNumber(L"-12"), -12);
+    EXPECT_EQ(panel::ParseFileNumber(L" 7 "), 7);
     for (const wchar_t* bad : {L"", L"$", L"0x10", L"12px", L"$xyz", L"-", L"99999999999"})
-        EXPECT_FALSE(panel::ParseLanguageNumber(bad).has_value()) << std::wstring(bad).size();
+        EXPECT_FALSE(panel::ParseFileNumber(bad).has_value()) << std::wstring(bad).size();
 }
 
 TEST(LanguageFile, LabelItemsFillOnlyWhatTheyGive)

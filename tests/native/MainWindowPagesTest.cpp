@@ -207,6 +207,30 @@ TEST_F(MainWindowPagesTest, WithADeviceAboutOpensOnReleaseDressedByLanguageAndSk
     EXPECT_EQ(Picture(L"Menu3Image"), L"about_up.png");
 }
 
+// The box is painted on the skin's "Color" of [About]; a skin without one leaves it on the system's dialog
+// colour, and a change of skin changes the box with it.
+TEST_F(MainWindowPagesTest, AboutBoxTakesItsColourFromTheSkin)
+{
+    platform.files.Put(kSkinsRoot + L"Blue\\SkinSetting.ini",
+                       std::string(testing_panel::kSkinSetting) + "Color=$302820\r\n");
+    shell::TAudioMainForm& main = Start();
+    ASSERT_EQ(main.SkinName(), L"Dark");
+    EXPECT_EQ(app->AboutForm().Form().Colour(), form::kSystemDialogColour);
+
+    windowSide.menus.choices = {form::kFirstSkinItemId};
+    main.TrayRightButtonUp();
+    ASSERT_EQ(main.SkinName(), L"Blue");
+    main.FormMouseDown(605, 10);
+    main.FormMouseUp(605, 10);
+    ASSERT_EQ(windowSide.modal.shown.size(), 1u);
+    EXPECT_EQ(windowSide.modal.shown[0].Colour(), 0x00302820u);
+
+    windowSide.menus.choices = {form::kFirstSkinItemId + 1};
+    main.TrayRightButtonUp();
+    ASSERT_EQ(main.SkinName(), L"Dark");
+    EXPECT_EQ(app->AboutForm().Form().Colour(), form::kSystemDialogColour);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Two-state buttons.
 
@@ -257,6 +281,23 @@ TEST_F(MainWindowPagesTest, LedButtonLightsOnlyWhileHeld)
 
 // ---------------------------------------------------------------------------------------------------
 // Page tabs.
+
+// The tabs' colours come from "LabelPageEQ" from the start, and stay so through a page change.
+TEST_F(MainWindowPagesTest, TabLabelsTakeTheColoursOfTheFirstTab)
+{
+    SaveIniKey(platform.profile, testing_panel::kLanguageFile, L"Main", L"LabelPageEQ",
+               L"Equalizer,$000011,$000022,,,20,105");
+    SaveIniKey(platform.profile, testing_panel::kLanguageFile, L"Main", L"LabelPageMic",
+               L"Microphone,$0000AA,$0000BB,,,20,145");
+    shell::TAudioMainForm& main = Start();
+    EXPECT_EQ(Control(L"PageEQLabel").font.colour, 0x22u);
+    EXPECT_EQ(Control(L"PageMicLabel").font.colour, 0x11u);
+
+    main.OnLabelPageMouseDown(26);
+    ASSERT_EQ(main.States().page, 3);
+    EXPECT_EQ(Control(L"PageEQLabel").font.colour, 0x11u);
+    EXPECT_EQ(Control(L"PageMicLabel").font.colour, 0x22u);
+}
 
 TEST_F(MainWindowPagesTest, TabSelectsItsPageOnlyWithADevice)
 {

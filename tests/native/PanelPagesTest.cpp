@@ -371,6 +371,23 @@ TEST_F(LayOutPageTest, ImagesShowTheirStateAndLabelsItsColour)
     }
 }
 
+// Every tab label takes the up and down colours of "LabelPageEQ", even one whose own record gives others.
+TEST_F(LayOutPageTest, TabLabelsTakeTheColoursOfTheFirstTab)
+{
+    LoadLanguage("[GlobalFont]\r\nColorUp=$FFFFFF\r\nColorDown=$00A5FF\r\n"
+                 "[Main]\r\nLabelPageEQ=Equalizer,$000011,$000022\r\nLabelPage3D=3D,$0000AA,$0000BB\r\n"
+                 "LabelPageMic=Microphone\r\nLabelMenu1=Save,$000033,$000044\r\n");
+    const std::pair<const wchar_t*, int> tabs[] = {{L"PageEQLabel", 1}, {L"Page3DLabel", 5}, {L"PageMicLabel", 3}};
+    for (const int page : {1, 3, 5}) {
+        states.page = page;
+        LayOut(page);
+        for (const auto& [label, tabPage] : tabs)
+            EXPECT_EQ(Control(label).font.colour, tabPage == page ? 0x22u : 0x11u)
+                << Narrow(label) << " on page " << page;
+        EXPECT_EQ(Control(L"Menu1Label").font.colour, 0x33u); // any other label keeps its own record's
+    }
+}
+
 TEST_F(LayOutPageTest, LedControlsFollowTheLedPageOnlyWhenItIsInUse)
 {
     const struct {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -268,3 +269,24 @@ TEST(RegionFile, HeaderMustMatchTheFile)
     for (const auto& b : bad)
         EXPECT_FALSE(panel::ReadRegionHeader(b.bytes).has_value()) << b.what;
 }
+
+namespace {
+
+TEST_F(SkinSettingTest, AboutColourIsAColourValueOrNone)
+{
+    const struct {
+        const char* line;
+        std::optional<std::uint32_t> colour;
+    } cases[] = {
+        {"Color=$302820", 0x302820u}, {"Color=16777215", 0xFFFFFFu}, {"Color= $00FF00 ", 0x00FF00u},
+        {"Color=", std::nullopt},     {"Color=dark", std::nullopt},  {"Color=-1", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Load(std::string("[About]\r\n") + c.line + "\r\n").aboutColour, c.colour) << c.line;
+    // A reload without the key forgets the colour of the skin before.
+    Load("[About]\r\nColor=$302820\r\n");
+    EXPECT_EQ(Load("[About]\r\n").aboutColour, std::nullopt);
+}
+
+} // namespace

@@ -1,10 +1,12 @@
 // The window host on its own: the region file's checks before the platform sees it, the tray icon, the
-// pop-up menu's owner window and the timers.
+// pop-up menu's owner window, the timers, and the painter's dialog colour.
 
 #include "panel/form/MainFormComponents.h"
 #include "panel/ports/WindowEvents.h"
+#include "platform/win32/Win32FormPainter.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32UiHandles.h"
 
 #include <windows.h>
 
@@ -138,4 +140,29 @@ TEST_F(WindowHostTest, RegisteredMessagesReachTheFormAndTheTrayIconComesAndGoes)
     EXPECT_TRUE(tray.Show(L"", L"Tonvio"));
     EXPECT_TRUE(tray.Show(L"C:\\no such icon.ico", L"Changed hint")) << "falls back to the program's icon";
     tray.Remove();
+}
+
+// A form on the system's dialog colour is painted in whatever colour the system gives dialogs; any other
+// colour as it is.
+TEST(FormPainter, SystemDialogColourIsTheSystemsButtonFace)
+{
+    const HDC screen = ::GetDC(nullptr);
+    const win32::MemoryDc dc(::CreateCompatibleDC(screen));
+    const win32::BitmapHandle bitmap(::CreateCompatibleBitmap(screen, 20, 10));
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(dc && bitmap);
+    const win32::SelectedObject selected(dc.Get(), bitmap.Get());
+    win32::PictureCache pictures;
+    // One control shown, away from the pixel looked at: a form without any gets the unskinned look.
+    form::Control corner;
+    corner.name = L"Corner";
+    corner.kind = form::ControlClass::Label;
+    corner.bounds = {18, 0, 1, 1};
+    for (const std::uint32_t colour : {form::kSystemDialogColour, std::uint32_t{0x00302820}}) {
+        form::Form dialog(L"Dialog", L"", 20, 10, colour);
+        dialog.Add(corner);
+        win32::PaintForm(dc.Get(), dialog, pictures, 96);
+        const COLORREF expected = colour == form::kSystemDialogColour ? ::GetSysColor(COLOR_BTNFACE) : colour;
+        EXPECT_EQ(::GetPixel(dc.Get(), 5, 5), expected) << std::hex << colour;
+    }
 }
