@@ -18,7 +18,9 @@ endif()
 
 if(TONVIO_FUZZ)
   # Coverage for the fuzz targets reaches into every library.
-  target_compile_options(tonvio_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour stops the run like a crash, so that the fuzzer keeps the input.
+  target_compile_options(tonvio_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                         -fno-sanitize-recover=all)
   target_link_options(tonvio_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
