@@ -55,9 +55,8 @@ const Control* Form::Find(const std::wstring& name) const
 Control* Form::FindByTag(ControlClass kind, int tag)
 {
     // Reverse iterators rather than a reversed view: clang 14 cannot compile libstdc++'s views::reverse.
-    const auto found = std::find_if(controls_.rbegin(), controls_.rend(), [&](const Control& control) {
-        return control.kind == kind && control.tag == tag;
-    });
+    const auto found = std::find_if(controls_.rbegin(), controls_.rend(),
+                                    [&](const Control& control) { return control.kind == kind && control.tag == tag; });
     return found == controls_.rend() ? nullptr : &*found;
 }
 
