@@ -18,8 +18,14 @@ endif()
 
 if(TONVIO_FUZZ)
   # Coverage for the fuzz targets reaches into every library.
-  target_compile_options(tonvio_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour stops the run like a crash, so that the fuzzer keeps the input.
+  target_compile_options(tonvio_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                         -fno-sanitize-recover=all)
   target_link_options(tonvio_settings INTERFACE -fsanitize=address,undefined)
+  if(TONVIO_FUZZ_COVERAGE)
+    target_compile_options(tonvio_settings INTERFACE -fprofile-instr-generate -fcoverage-mapping)
+    target_link_options(tonvio_settings INTERFACE -fprofile-instr-generate)
+  endif()
 endif()
 
 # tonvio_library(<name> [DEPS <libs>...]): a static library of every .cpp in the calling folder.

@@ -40,12 +40,14 @@ std::int32_t ButtonScan::Start(std::uint16_t vid, std::uint16_t pid)
 }
 
 std::int32_t TONVIO_SDK_CALL ButtonScan::SdkCallback(std::uint16_t, std::uint16_t, const std::uint8_t* report,
-                                                     std::int32_t, std::int32_t)
+                                                     std::int32_t reportLength, std::int32_t)
 {
-    if (report == nullptr)
+    // The SDK says how many bytes it hands over: a shorter report is read only that far (the rest counts
+    // as 0), and one without bytes carries nothing to post.
+    if (report == nullptr || reportLength <= 0)
         return 0;
     ButtonReport copy{};
-    std::copy_n(report, copy.size(), copy.begin());
+    std::copy_n(report, std::min(copy.size(), static_cast<std::size_t>(reportLength)), copy.begin());
     const std::lock_guard lock(routeMutex);
     if (routedMailbox != nullptr)
         routedMailbox->Post(copy);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Everything from a fresh clone to green: set-up, the three builds, the native tests, the Win32 tests
-# under Wine. Fails when any tier fails.
+# Everything from a fresh clone to green: set-up, the builds, the native tests, a short run of every fuzz
+# target, the Win32 tests under Wine. Fails when any tier fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +13,12 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 step "native: tests (ASan + UBSan)"
 ctest --preset native -j2
+
+step "fuzz: build (clang, libFuzzer, ASan + UBSan)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+step "fuzz: every target for a few seconds on its corpus"
+scripts/fuzz.py short --seconds 8
 
 step "win32: build (the shipped 32-bit programs)"
 cmake --preset win32 >/dev/null

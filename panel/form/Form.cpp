@@ -1,7 +1,6 @@
 #include "panel/form/Form.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace form {
 
@@ -55,18 +54,18 @@ const Control* Form::Find(const std::wstring& name) const
 
 Control* Form::FindByTag(ControlClass kind, int tag)
 {
-    for (Control& control : controls_ | std::views::reverse)
-        if (control.kind == kind && control.tag == tag)
-            return &control;
-    return nullptr;
+    // Reverse iterators rather than a reversed view: clang 14 cannot compile libstdc++'s views::reverse.
+    const auto found = std::find_if(controls_.rbegin(), controls_.rend(),
+                                    [&](const Control& control) { return control.kind == kind && control.tag == tag; });
+    return found == controls_.rend() ? nullptr : &*found;
 }
 
 const Control* Form::ControlAt(int x, int y) const
 {
-    for (const Control& control : controls_ | std::views::reverse)
-        if (control.visible && !control.Windowed() && control.bounds.Contains(x, y))
-            return &control;
-    return nullptr;
+    const auto found = std::find_if(controls_.rbegin(), controls_.rend(), [&](const Control& control) {
+        return control.visible && !control.Windowed() && control.bounds.Contains(x, y);
+    });
+    return found == controls_.rend() ? nullptr : &*found;
 }
 
 } // namespace form

@@ -94,9 +94,9 @@ void LoadLanguage(const ports::PrivateProfile& profile, const std::wstring& lang
         LabelRecord record = ParseLabelValue(value, key.defaultPage);
         if (oldStyleLayout && key.defaultPage != kPageMain) {
             if (record.left.given)
-                record.left.value += kOldLabelLeft;
+                record.left.value = ShiftedPosition(record.left.value, kOldLabelLeft);
             if (record.top.given)
-                record.top.value += kOldLabelTop;
+                record.top.value = ShiftedPosition(record.top.value, kOldLabelTop);
         }
         language.labels.push_back({key.section, key.key, std::move(record)});
     }

@@ -56,10 +56,10 @@ void ReadGeometry(const ports::PrivateProfile& profile, const std::wstring& path
 
     switch (key.kind) {
     case SkinKeyKind::EqSlider:
-        skin.eqSlider = {item(0) + oldTop, item(1)};
+        skin.eqSlider = {ShiftedPosition(item(0), oldTop), item(1)};
         break;
     case SkinKeyKind::MicSlider:
-        skin.micSlider = {item(0) + oldTop, item(1)};
+        skin.micSlider = {ShiftedPosition(item(0), oldTop), item(1)};
         break;
     case SkinKeyKind::EncSlider:
         if (!value.empty())
@@ -70,7 +70,8 @@ void ReadGeometry(const ports::PrivateProfile& profile, const std::wstring& path
         break;
     case SkinKeyKind::VirtualCenter:
         skin.previousRadius = skin.ring.radius;
-        skin.ring = {item(0) + (oldStyleLayout ? kOldRingX : 0), item(1) + (oldStyleLayout ? kOldRingY : 0), item(2)};
+        skin.ring = {ShiftedPosition(item(0), oldStyleLayout ? kOldRingX : 0),
+                     ShiftedPosition(item(1), oldStyleLayout ? kOldRingY : 0), item(2)};
         break;
     case SkinKeyKind::BevelLine:
         skin.bevelLine = item(0) != 0;
@@ -145,9 +146,9 @@ void LoadSkinSetting(const ports::PrivateProfile& profile, const std::wstring& s
         SkinImageEntry entry = ParseSkinImageValue(value, key.defaultPage);
         if (oldStyleLayout && key.defaultPage != kPageMain) {
             if (entry.left.given)
-                entry.left.value += kOldImageLeft;
+                entry.left.value = ShiftedPosition(entry.left.value, kOldImageLeft);
             if (entry.top.given)
-                entry.top.value += kOldImageTop;
+                entry.top.value = ShiftedPosition(entry.top.value, kOldImageTop);
         }
         skin.images.push_back({key.section, key.key, std::move(entry)});
     }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
+#include <vector>
 
 using device::ButtonReport;
 using emulator::ButtonDelivery;
@@ -132,6 +134,30 @@ TEST(ButtonScan, ButtonSeenOnlyWithAButtonLine)
     scan.DeliverReports();
     EXPECT_EQ(handled, 1);
     EXPECT_FALSE(scan.ButtonSeen());
+}
+
+TEST(ButtonScan, CallbackReadsNoFurtherThanTheLengthTheSdkGives)
+{
+    // Found by fuzzing: a report shorter than five bytes was read past its end.
+    memory::RecordingDebugOutput debug;
+    emulator::EmulatedDevice device;
+    std::vector<ButtonReport> handled;
+    device::ButtonScan scan(device.sdk(), debug, kEncGpio,
+                            {{},
+                             [&](const ButtonReport& report) {
+                                 handled.push_back(report);
+                                 return 0;
+                             },
+                             {}});
+    const auto shortReport = std::make_unique<std::uint8_t[]>(2);
+    shortReport[0] = 0x11;
+    shortReport[1] = 0x22;
+    EXPECT_EQ(device::ButtonScan::SdkCallback(kVid, kPid, shortReport.get(), 2, 0), 0);
+    // A report without bytes carries nothing.
+    EXPECT_EQ(device::ButtonScan::SdkCallback(kVid, kPid, shortReport.get(), 0, 0), 0);
+    EXPECT_EQ(device::ButtonScan::SdkCallback(kVid, kPid, shortReport.get(), -1, 0), 0);
+    scan.DeliverReports();
+    EXPECT_EQ(handled, (std::vector<ButtonReport>{{0x11, 0x22, 0, 0, 0}}));
 }
 
 TEST(ButtonScan, CallbackAfterTheScanIsGoneIsDropped)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -133,6 +134,16 @@ TEST_F(LanguageSettingTest, OldLayoutMovesOnlyPageLabels)
     EXPECT_EQ(old.Label(L"LabelMenu1").left, Given(10));
     EXPECT_EQ(old.Label(L"LabelMenu1").top, Given(20));
     EXPECT_FALSE(old.Label(L"LabelEQReset").left.given);
+}
+
+TEST_F(LanguageSettingTest, OldLayoutOffsetsStopAtTheLimitsOfAnInt)
+{
+    // Found by fuzzing: the offsets overflowed for positions near the limits.
+    const panel::LanguageSetting old = Load(
+        "[EQ]\r\nLabelEQEnable=Enable,,,,,2147483647,2147483600\r\nLabelEQReset=Reset,,,,,-2147483648,0\r\n", true);
+    EXPECT_EQ(old.Label(L"LabelEQEnable").left, Given(std::numeric_limits<int>::max()));
+    EXPECT_EQ(old.Label(L"LabelEQEnable").top, Given(std::numeric_limits<int>::max()));
+    EXPECT_EQ(old.Label(L"LabelEQReset").left, Given(std::numeric_limits<int>::min() + 196));
 }
 
 TEST_F(LanguageSettingTest, MenuCaptionsFallBackOneByOne)

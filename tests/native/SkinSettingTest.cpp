@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -132,6 +133,21 @@ TEST_F(SkinSettingTest, PageImagesMoveInTheOldLayoutAndMainImagesStay)
     // Nothing given, nothing moved.
     EXPECT_FALSE(old.Image(L"EQ", L"EQS1ImageUp").left.given);
     EXPECT_EQ(old.Image(L"EQ", L"EQS1ImageUp").page, 1);
+}
+
+TEST_F(SkinSettingTest, OldLayoutOffsetsStopAtTheLimitsOfAnInt)
+{
+    // Found by fuzzing: the offsets overflowed for positions near the limits.
+    const panel::SkinSetting old = Load("[EQ]\r\nBack_EQImage=eq.bmp,2147483647,2147483600\r\n"
+                                        "EQSlider=2147483647,1\r\n[Mic]\r\nMicSlider=-2147483648,1\r\n"
+                                        "[Virtual7ch1]\r\nVirtualCenter=2147483647,2147483647,3\r\n",
+                                        true);
+    constexpr int kMax = std::numeric_limits<int>::max();
+    EXPECT_EQ(old.Image(L"EQ", L"Back_EQImage").left, Given(kMax));
+    EXPECT_EQ(old.Image(L"EQ", L"Back_EQImage").top, Given(kMax));
+    EXPECT_EQ(old.eqSlider, (panel::SliderGeometry{kMax, 1}));
+    EXPECT_EQ(old.micSlider, (panel::SliderGeometry{std::numeric_limits<int>::min() + 52, 1}));
+    EXPECT_EQ(old.ring, (panel::RingGeometry{kMax, kMax, 3}));
 }
 
 TEST_F(SkinSettingTest, SameKeyInTwoSectionsKeepsTwoEntries)
