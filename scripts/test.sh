@@ -14,6 +14,11 @@ cmake --build --preset native
 step "native: tests (ASan + UBSan)"
 ctest --preset native -j2
 
+step "tsan: build and tests (the code threads share, ThreadSanitizer)"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan
+
 step "win32: build (the shipped 32-bit programs)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
