@@ -140,9 +140,12 @@ void PictureCache::LetGoUndrawn()
         undrawn.push_back(&entry);
         held += entry.bitmap->bytes;
     }
-    // The least recently drawn go first.
-    std::sort(undrawn.begin(), undrawn.end(),
-              [](const Entry* a, const Entry* b) { return a->lastPaint < b->lastPaint; });
+    // The least recently drawn go first, and of those drawn last together the largest.
+    std::sort(undrawn.begin(), undrawn.end(), [](const Entry* a, const Entry* b) {
+        if (a->lastPaint != b->lastPaint)
+            return a->lastPaint < b->lastPaint;
+        return a->bitmap->bytes > b->bitmap->bytes;
+    });
     for (Entry* entry : undrawn) {
         if (held <= spareBytes_)
             break;

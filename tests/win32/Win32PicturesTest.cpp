@@ -53,7 +53,9 @@ protected:
         small_ = Put(L"small.bmp", Bmp(20, 10));
         large_ = Put(L"large.bmp", Bmp(100, 50));
         dc_.Reset(::CreateCompatibleDC(nullptr));
-        bitmap_.Reset(::CreateCompatibleBitmap(dc_.Get(), 200, 200));
+        const HDC screen = ::GetDC(nullptr); // a memory DC's own bitmap is monochrome
+        bitmap_.Reset(::CreateCompatibleBitmap(screen, 200, 200));
+        ::ReleaseDC(nullptr, screen);
         previous_ = ::SelectObject(dc_.Get(), bitmap_.Get());
     }
     ~PicturesTest() override
@@ -104,19 +106,21 @@ TEST_F(PicturesTest, SizesComeFromTheHeaderWithoutDecoding)
 
 TEST_F(PicturesTest, APaintDecodesWhatItDrawsOnceAndLetsGoOfTheRestBeyondTheSpareBudget)
 {
-    win32::PictureCache pictures(kSmallBytes); // room for the small picture only, when undrawn
+    win32::PictureCache pictures(kLargeBytes); // undrawn pictures may keep the large one's bytes
     Paint(pictures, {large_, large_, small_});
     EXPECT_EQ(pictures.DecodedBytes(), kLargeBytes + kSmallBytes) << "each file decoded once";
+    EXPECT_EQ(::GetPixel(dc_.Get(), 10, 10), RGB(0x80, 0x80, 0x80)) << "the pictures were drawn";
 
     Paint(pictures, {small_});
-    EXPECT_EQ(pictures.DecodedBytes(), kSmallBytes) << "the large picture was not drawn and does not fit";
-
+    EXPECT_EQ(pictures.DecodedBytes(), kLargeBytes + kSmallBytes) << "the undrawn large one fits the spare";
     Paint(pictures, {large_});
-    EXPECT_EQ(pictures.DecodedBytes(), kLargeBytes + kSmallBytes) << "the small one fits the spare budget";
-
     Paint(pictures, {folder_ + L"\\missing.bmp"});
-    EXPECT_EQ(pictures.DecodedBytes(), kSmallBytes);
-    EXPECT_EQ(::GetPixel(dc_.Get(), 10, 10), RGB(0x80, 0x80, 0x80)) << "the pictures were drawn";
+    EXPECT_EQ(pictures.DecodedBytes(), kLargeBytes) << "the least recently drawn goes first";
+
+    win32::PictureCache small(kSmallBytes);
+    Paint(small, {large_, small_});
+    Paint(small, {});
+    EXPECT_EQ(small.DecodedBytes(), kSmallBytes) << "of pictures drawn last together, the largest goes first";
 
     win32::PictureCache nothingSpare(0);
     Paint(nothingSpare, {small_});
