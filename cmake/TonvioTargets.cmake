@@ -11,9 +11,21 @@ if(WIN32)
   target_link_options(tonvio_settings INTERFACE -static -static-libgcc -static-libstdc++)
 endif()
 
+if(WIN32 AND TONVIO_SEPARATE_SYMBOLS)
+  # The shipped programs: compiled with symbols, which the link step below moves out of the file.
+  # Unused functions and data are left out of the link.
+  target_compile_options(tonvio_settings INTERFACE -g -ffunction-sections -fdata-sections)
+  target_link_options(tonvio_settings INTERFACE -Wl,--gc-sections)
+endif()
+
 if(TONVIO_SANITIZE)
   target_compile_options(tonvio_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(tonvio_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(TONVIO_TSAN)
+  target_compile_options(tonvio_settings INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(tonvio_settings INTERFACE -fsanitize=thread)
 endif()
 
 if(TONVIO_FUZZ)
@@ -51,4 +63,24 @@ function(tonvio_windows_program name)
   else()
     target_link_options(${name} PRIVATE -municode)
   endif()
+  tonvio_separate_symbols(${name})
+endfunction()
+
+# tonvio_separate_symbols(<target>): with TONVIO_SEPARATE_SYMBOLS, the program's symbols go into
+# <program>.debug beside it (for crash analysis: gdb finds them through the debug link) and the
+# program keeps none.
+function(tonvio_separate_symbols target)
+  if(NOT TONVIO_SEPARATE_SYMBOLS)
+    return()
+  endif()
+  if(NOT CMAKE_OBJCOPY)
+    message(FATAL_ERROR "TONVIO_SEPARATE_SYMBOLS needs objcopy")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all $<TARGET_FILE:${target}>
+    COMMAND ${CMAKE_COMMAND} -E chdir $<TARGET_FILE_DIR:${target}>
+            ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug $<TARGET_FILE_NAME:${target}>
+    COMMENT "Symbols of ${target} into $<TARGET_FILE_NAME:${target}>.debug"
+    VERBATIM)
 endfunction()

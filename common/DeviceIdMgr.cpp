@@ -66,7 +66,12 @@ bool CDeviceIdMgr::IsAcceptedDeviceId(const std::wstring& hardwareId) const
 bool CDeviceIdMgr::FindPresentDevice(const ports::DeviceEnumeration& devices, const std::wstring& hardwareIdTemplate,
                                      std::wstring& hardwareId) const
 {
-    const auto present = devices.PresentDevices();
+    return FindAmong(devices.PresentDevices(), hardwareIdTemplate, hardwareId);
+}
+
+bool CDeviceIdMgr::FindAmong(const ports::PresentDeviceList& present, const std::wstring& hardwareIdTemplate,
+                             std::wstring& hardwareId) const
+{
     if (!present)
         return false;
     for (const ports::PresentDevice& device : *present) {

@@ -37,6 +37,9 @@ public:
     // and is accepted.
     bool FindPresentDevice(const ports::DeviceEnumeration& devices, const std::wstring& hardwareIdTemplate,
                            std::wstring& hardwareId) const;
+    // The same in a list the caller already has (nullopt: the list could not be obtained).
+    bool FindAmong(const ports::PresentDeviceList& present, const std::wstring& hardwareIdTemplate,
+                   std::wstring& hardwareId) const;
     void Clear();
 
     const std::vector<std::wstring>& Entries() const { return entries_; }

@@ -1,6 +1,5 @@
 #include "device/DeviceIdentification.h"
 
-#include "common/DeviceIdMgr.h"
 #include "common/Text.h"
 
 #include <optional>
@@ -42,23 +41,49 @@ DeviceIds ParseDeviceIds(std::wstring_view hardwareId)
     return ids;
 }
 
-Identification IdentifyDevice(const ports::FileSystem& files, const ports::DeviceEnumeration& devices,
-                              ports::AudioSdk& sdk, const std::wstring& configPath, int searches)
+namespace {
+
+Identification Identified(bool found, std::wstring hardwareId, ports::AudioSdk& sdk)
 {
     Identification result;
-    // A fresh manager for every search: the accepted list follows the file as it is now.
-    DEVICEID_MGR::CDeviceIdMgr accepted(files);
-    const bool loaded = accepted.LoadFromIniFile(configPath, DEVICEID_MGR::kUsbIdSection) == 0;
-    for (int search = 0; search < searches && !result.found; ++search) {
-        result.hardwareId.clear();
-        result.found =
-            loaded && accepted.FindPresentDevice(devices, DEVICEID_MGR::kHardwareIdTemplate, result.hardwareId);
-    }
-    if (!result.found)
-        result.hardwareId.clear();
+    result.found = found;
+    if (found)
+        result.hardwareId = std::move(hardwareId);
     result.ids = ParseDeviceIds(result.hardwareId);
     result.setActiveResult = sdk.DLLQZ_SetActive_Device(result.ids.vid, result.ids.pid);
     return result;
+}
+
+} // namespace
+
+void LoadAcceptedDeviceIds(AcceptedDeviceIds& accepted, const std::wstring& configPath)
+{
+    accepted.loaded = accepted.ids.LoadFromIniFile(configPath, DEVICEID_MGR::kUsbIdSection) == 0;
+}
+
+Identification IdentifyDevice(const ports::FileSystem& files, const ports::DeviceEnumeration& devices,
+                              ports::AudioSdk& sdk, const std::wstring& configPath, int searches)
+{
+    // Fresh IDs for every identification: the accepted list follows the file as it is now.
+    AcceptedDeviceIds accepted(files);
+    LoadAcceptedDeviceIds(accepted, configPath);
+    bool found = false;
+    std::wstring hardwareId;
+    for (int search = 0; search < searches && !found; ++search) {
+        hardwareId.clear();
+        found = accepted.loaded &&
+                accepted.ids.FindPresentDevice(devices, DEVICEID_MGR::kHardwareIdTemplate, hardwareId);
+    }
+    return Identified(found, std::move(hardwareId), sdk);
+}
+
+Identification IdentifyAmong(const AcceptedDeviceIds& accepted, const ports::PresentDeviceList& present,
+                             ports::AudioSdk& sdk)
+{
+    std::wstring hardwareId;
+    const bool found =
+        accepted.loaded && accepted.ids.FindAmong(present, DEVICEID_MGR::kHardwareIdTemplate, hardwareId);
+    return Identified(found, std::move(hardwareId), sdk);
 }
 
 } // namespace device

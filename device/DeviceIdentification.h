@@ -2,6 +2,7 @@
 // Which device the panel drives: the first present device whose hardware ID the product accepts, its
 // USB vendor and product ID, and making it the SDK's active device.
 
+#include "common/DeviceIdMgr.h"
 #include "common/ports/DeviceEnumeration.h"
 #include "common/ports/FileSystem.h"
 #include "device/ports/AudioSdk.h"
@@ -35,5 +36,20 @@ struct Identification {
 // found nothing) and passes them to DLLQZ_SetActive_Device.
 Identification IdentifyDevice(const ports::FileSystem& files, const ports::DeviceEnumeration& devices,
                               ports::AudioSdk& sdk, const std::wstring& configPath, int searches = 1);
+
+// The accepted IDs, loaded from [USB_VID_PID] of the configuration before a search.
+struct AcceptedDeviceIds {
+    explicit AcceptedDeviceIds(const ports::FileSystem& files) : ids(files) {}
+    DEVICEID_MGR::CDeviceIdMgr ids;
+    bool loaded = false;
+};
+
+// Loads the accepted IDs as the file says now.
+void LoadAcceptedDeviceIds(AcceptedDeviceIds& accepted, const std::wstring& configPath);
+
+// The end of an identification of one search whose list has come: the first accepted device, its IDs
+// (0 and 0 when none) passed to DLLQZ_SetActive_Device.
+Identification IdentifyAmong(const AcceptedDeviceIds& accepted, const ports::PresentDeviceList& present,
+                             ports::AudioSdk& sdk);
 
 } // namespace device

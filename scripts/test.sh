@@ -19,6 +19,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 step "fuzz: every target for a few seconds on its corpus"
 scripts/fuzz.py short --seconds 8
+step "tsan: build and tests (the code threads share, ThreadSanitizer)"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan
 
 step "win32: build (the shipped 32-bit programs)"
 cmake --preset win32 >/dev/null

@@ -2,6 +2,7 @@
 // Whole-file access to the machine's file system. Paths are Windows paths ("C:\dir\file").
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +17,14 @@ struct FileBytes {
     std::vector<std::uint8_t> bytes;
 };
 
+// Tells one version of a file from the next without reading it: its size and its last-write time (in the
+// file system's own unit; only compared, never shown).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -24,6 +33,8 @@ public:
     // Creates or replaces the file; the folder must exist.
     virtual bool WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes) = 0;
     virtual bool FileExists(const std::wstring& path) const = 0;
+    // nullopt when the file is missing or cannot be looked at.
+    virtual std::optional<FileStamp> Stamp(const std::wstring& path) const = 0;
     virtual bool FolderExists(const std::wstring& path) const = 0;
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool CreateFolder(const std::wstring& path) = 0;

@@ -6,16 +6,21 @@ namespace shell {
 
 namespace {
 
-// Clears the running flag however the handler ends.
-class RunningFlag {
+// Clears the running flag however the handlers end, unless the poll still waits for its search.
+class EndOfRun {
 public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
+    EndOfRun(bool& running, const bool& searching) : running_(running), searching_(searching) {}
+    ~EndOfRun()
+    {
+        if (!searching_)
+            running_ = false;
+    }
+    EndOfRun(const EndOfRun&) = delete;
+    EndOfRun& operator=(const EndOfRun&) = delete;
 
 private:
-    bool& flag_;
+    bool& running_;
+    const bool& searching_;
 };
 
 } // namespace
@@ -81,9 +86,15 @@ void PresenceHandlers::Run(Pending request)
         pending_.push_back(std::move(request));
         return;
     }
-    const RunningFlag running(running_);
+    running_ = true;
+    const EndOfRun end(running_, searching_);
     RunNow(request);
-    while (!pending_.empty()) {
+    RunPending();
+}
+
+void PresenceHandlers::RunPending()
+{
+    while (!searching_ && !pending_.empty()) {
         const Pending next = std::move(pending_.front());
         pending_.pop_front();
         RunNow(next);
@@ -106,19 +117,14 @@ void PresenceHandlers::RunNow(const Pending& request)
     }
 }
 
-bool PresenceHandlers::Identify(bool retrySetActiveAtOnce)
+bool PresenceHandlers::Identify()
 {
-    ports::AudioSdk& sdk = *device_.sdk;
     const device::Identification identification =
-        device::IdentifyDevice(device_.files, device_.devices, sdk, settings_.configPath);
+        device::IdentifyDevice(device_.files, device_.devices, *device_.sdk, settings_.configPath);
     state_.deviceVid = identification.ids.vid;
     state_.devicePid = identification.ids.pid;
-    if (identification.setActiveResult != 0) {
-        if (retrySetActiveAtOnce)
-            sdk.DLLQZ_SetActive_Device(state_.deviceVid, state_.devicePid);
-        else
-            device::LogSetActiveFailure(device_.debug, identification.setActiveResult);
-    }
+    if (identification.setActiveResult != 0)
+        device::LogSetActiveFailure(device_.debug, identification.setActiveResult);
     return identification.found;
 }
 
@@ -149,7 +155,7 @@ void PresenceHandlers::Arrival()
         device_.debug.Write(L"m_hDevice != NULL");
         return;
     }
-    if (!Identify(false)) {
+    if (!Identify()) {
         device_.debug.Write(L"bResult = 0");
         return;
     }
@@ -230,7 +236,32 @@ void PresenceHandlers::Poll()
         return;
     }
     device_.debug.Write(L"DeviceArrivalforTimer1");
-    if (!Identify(true)) {
+    auto accepted = std::make_shared<device::AcceptedDeviceIds>(device_.files);
+    device::LoadAcceptedDeviceIds(*accepted, settings_.configPath);
+    searching_ = true;
+    startingSearch_ = true;
+    pollSearch_ = device_.devices.SearchAway([this, accepted](ports::PresentDeviceList present) {
+        searching_ = false;
+        if (startingSearch_) {
+            PollSearched(*accepted, present); // inside Poll: the run goes on as usual
+            return;
+        }
+        const EndOfRun end(running_, searching_);
+        PollSearched(*accepted, present);
+        RunPending();
+    });
+    startingSearch_ = false;
+}
+
+void PresenceHandlers::PollSearched(const device::AcceptedDeviceIds& accepted, const ports::PresentDeviceList& present)
+{
+    ports::AudioSdk& sdk = *device_.sdk;
+    const device::Identification identification = device::IdentifyAmong(accepted, present, sdk);
+    state_.deviceVid = identification.ids.vid;
+    state_.devicePid = identification.ids.pid;
+    if (identification.setActiveResult != 0)
+        sdk.DLLQZ_SetActive_Device(state_.deviceVid, state_.devicePid);
+    if (!identification.found) {
         device_.debug.Write(L"SearchDevicePresent = 0");
         return;
     }

@@ -69,12 +69,14 @@ private:
 
     void Run(Pending request);
     void RunNow(const Pending& request);
+    void RunPending();
     void Arrival();
     void Poll();
+    void PollSearched(const device::AcceptedDeviceIds& accepted, const ports::PresentDeviceList& present);
     void Removal(bool hidClass, const std::wstring& interfacePath);
 
-    // Identification with one search; false when nothing was found.
-    bool Identify(bool retrySetActiveAtOnce);
+    // The arrival's identification with one search; false when nothing was found.
+    bool Identify();
     void MicrophoneProbeOnce();
     void ActiveOutcome();
     void SendVirtualWithRetry(int on, int parametersEnable);
@@ -88,8 +90,11 @@ private:
     PresenceDevice device_;
     PresenceSettings settings_;
     bool running_ = false;
+    bool searching_ = false;       // the poll waits for its search
+    bool startingSearch_ = false;  // inside the call that starts it
     Request runningRequest_ = Request::Poll;
     std::deque<Pending> pending_;
+    std::unique_ptr<ports::PendingDeviceSearch> pollSearch_; // last: dropped first, with its result
 };
 
 } // namespace shell

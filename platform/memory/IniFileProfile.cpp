@@ -6,7 +6,23 @@
 
 namespace memory {
 
+// One file's text and its lines, which point into the text: made once, on the heap, and never changed.
+struct ParsedProfileFile {
+    ports::FileStamp stamp;
+    std::wstring text;
+    std::vector<ProfileLine> lines;
+};
+
 namespace {
+
+std::wstring CacheKey(const std::wstring& path)
+{
+    std::wstring key = ToLowerAscii(path);
+    for (wchar_t& c : key)
+        if (c == L'/')
+            c = L'\\';
+    return key;
+}
 
 constexpr std::wstring_view kLineBreak = L"\r\n";
 
@@ -51,18 +67,42 @@ std::wstring IniFileProfile::GetString(const std::wstring& file, const std::wstr
         return {};
     // Trailing spaces of the default are dropped, as the platform does.
     std::wstring_view result = WithoutTrailingSpaces(defaultValue);
-    std::wstring text;
-    if (!file.empty()) {
-        const ports::FileBytes bytes = files_.ReadAll(ResolvePath(file));
-        if (bytes.status == ports::ReadStatus::Ok)
-            text = DecodeProfileText(bytes.bytes).text;
-    }
-    const std::vector<ProfileLine> lines = ParseProfileLines(text);
-    if (const auto range = FindProfileSection(lines, section)) {
-        if (const auto keyLine = FindProfileKey(lines, *range, key))
-            result = WithoutSurroundingQuotes(lines[*keyLine].value);
+    if (file.empty())
+        return CutText(result, capacity - 1);
+    const std::scoped_lock locked(lock_);
+    const std::shared_ptr<const ParsedProfileFile> parsed = Parsed(ResolvePath(file));
+    if (parsed) {
+        const std::vector<ProfileLine>& lines = parsed->lines;
+        if (const auto range = FindProfileSection(lines, section)) {
+            if (const auto keyLine = FindProfileKey(lines, *range, key))
+                result = WithoutSurroundingQuotes(lines[*keyLine].value);
+        }
     }
     return CutText(result, capacity - 1);
+}
+
+std::shared_ptr<const ParsedProfileFile> IniFileProfile::Parsed(const std::wstring& path) const
+{
+    const std::wstring key = CacheKey(path);
+    const std::optional<ports::FileStamp> stamp = files_.Stamp(path);
+    if (const auto known = parsed_.find(key); known != parsed_.end()) {
+        if (stamp && known->second->stamp == *stamp)
+            return known->second;
+        parsed_.erase(known);
+    }
+    // Should the file change between its stamp and its read, the older stamp kept makes the next read
+    // look again. A file without a stamp is read all the same, and not kept.
+    const ports::FileBytes bytes = files_.ReadAll(path);
+    if (bytes.status != ports::ReadStatus::Ok)
+        return nullptr;
+    auto fresh = std::make_shared<ParsedProfileFile>();
+    fresh->text = DecodeProfileText(bytes.bytes).text;
+    fresh->lines = ParseProfileLines(fresh->text);
+    if (stamp) {
+        fresh->stamp = *stamp;
+        parsed_[key] = fresh;
+    }
+    return fresh;
 }
 
 bool IniFileProfile::WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
@@ -71,6 +111,8 @@ bool IniFileProfile::WriteString(const std::wstring& file, const std::wstring& s
     if (file.empty())
         return false;
     const std::wstring path = ResolvePath(file);
+    const std::scoped_lock locked(lock_);
+    parsed_.erase(CacheKey(path));
     const ports::FileBytes bytes = files_.ReadAll(path);
     ProfileText content; // a file that does not exist yet starts empty, in ANSI
     if (bytes.status == ports::ReadStatus::Ok)

@@ -13,6 +13,11 @@
 // A file keeps its encoding; a new file is Windows-1252, where characters that do not fit become "?".
 // New lines end in CR LF.
 //
+// Each file is read and parsed once and then answered from memory, for as long as its stamp (size and
+// last-write time) stays the same; a changed file is read again at the next read, and a write through the
+// store drops what it held of the file. Only a file that another program rewrites with the same size
+// within one tick of the file system's clock could go unnoticed. Safe to use from several threads.
+//
 // Where Wine's own functions differ from Windows (this store follows Windows unless noted):
 // - Wine rewrites the whole file on every write, normalising other lines ("Key = V" becomes "Key=V");
 //   Windows, and this store, edit the file in place.
@@ -27,9 +32,15 @@
 #include "common/ports/FileSystem.h"
 #include "common/ports/PrivateProfile.h"
 
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 
 namespace memory {
+
+struct ParsedProfileFile;
 
 class IniFileProfile final : public ports::PrivateProfile {
 public:
@@ -43,9 +54,14 @@ public:
 
 private:
     std::wstring ResolvePath(const std::wstring& file) const;
+    // The file as it is now; nullptr when it is missing or cannot be read. Called with the lock held.
+    std::shared_ptr<const ParsedProfileFile> Parsed(const std::wstring& path) const;
 
     ports::FileSystem& files_;
     std::wstring windowsFolder_;
+    mutable std::mutex lock_;
+    // By path without regard to case or separator spelling.
+    mutable std::map<std::wstring, std::shared_ptr<const ParsedProfileFile>> parsed_;
 };
 
 } // namespace memory

@@ -46,7 +46,7 @@ ports::FileBytes MemoryFileSystem::ReadAll(const std::wstring& path) const
     const auto file = files_.find(key);
     if (file == files_.end())
         return {ports::ReadStatus::CannotOpen, {}};
-    return {ports::ReadStatus::Ok, file->second};
+    return {ports::ReadStatus::Ok, file->second.bytes};
 }
 
 bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes)
@@ -54,13 +54,29 @@ bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::u
     const std::wstring key = Normalize(path);
     if (failingWrites_.contains(key) || folders_.contains(key) || !ParentExists(key))
         return false;
-    files_[key].assign(bytes.begin(), bytes.end());
+    Store(key, bytes);
     return true;
+}
+
+void MemoryFileSystem::Store(const std::wstring& key, std::span<const std::uint8_t> bytes)
+{
+    File& file = files_[key];
+    file.bytes.assign(bytes.begin(), bytes.end());
+    file.written = ++writes_;
 }
 
 bool MemoryFileSystem::FileExists(const std::wstring& path) const
 {
     return files_.contains(Normalize(path));
+}
+
+std::optional<ports::FileStamp> MemoryFileSystem::Stamp(const std::wstring& path) const
+{
+    const std::wstring key = Normalize(path);
+    const auto file = files_.find(key);
+    if (file == files_.end() || failingReads_.contains(key))
+        return std::nullopt;
+    return ports::FileStamp{file->second.bytes.size(), file->second.written};
 }
 
 bool MemoryFileSystem::FolderExists(const std::wstring& path) const
@@ -109,13 +125,13 @@ void MemoryFileSystem::Put(const std::wstring& path, std::span<const std::uint8_
     const std::wstring parent = ParentOf(key);
     if (!parent.empty())
         CreateFolder(Spelled(path).substr(0, parent.size()));
-    files_[key].assign(bytes.begin(), bytes.end());
+    Store(key, bytes);
 }
 
 std::string MemoryFileSystem::Get(const std::wstring& path) const
 {
     const auto file = files_.find(Normalize(path));
-    return file == files_.end() ? std::string() : std::string(file->second.begin(), file->second.end());
+    return file == files_.end() ? std::string() : std::string(file->second.bytes.begin(), file->second.bytes.end());
 }
 
 void MemoryFileSystem::FailReads(const std::wstring& path, ports::ReadStatus status)

@@ -15,6 +15,9 @@ public:
     ports::FileBytes ReadAll(const std::wstring& path) const override;
     bool WriteAll(const std::wstring& path, std::span<const std::uint8_t> bytes) override;
     bool FileExists(const std::wstring& path) const override;
+    // The write time is a count of writes: every write gives its file a new stamp. A file whose reads
+    // are made to fail has none.
+    std::optional<ports::FileStamp> Stamp(const std::wstring& path) const override;
     bool FolderExists(const std::wstring& path) const override;
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
@@ -36,7 +39,14 @@ public:
 private:
     bool ParentExists(const std::wstring& normalized) const;
 
-    std::map<std::wstring, std::vector<std::uint8_t>> files_;
+    void Store(const std::wstring& key, std::span<const std::uint8_t> bytes);
+
+    struct File {
+        std::vector<std::uint8_t> bytes;
+        std::uint64_t written = 0;
+    };
+    std::map<std::wstring, File> files_;
+    std::uint64_t writes_ = 0;
     std::map<std::wstring, std::wstring> folders_; // key → the path as first written
     std::map<std::wstring, ports::ReadStatus> failingReads_;
     std::set<std::wstring> failingWrites_;

@@ -1,5 +1,9 @@
 #include "platform/win32/Win32DeviceEnumeration.h"
 
+#include "device/BackgroundJobs.h"
+#include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32UiHandles.h"
+
 #include <windows.h>
 #include <initguid.h>
 #include <setupapi.h>
@@ -47,9 +51,86 @@ std::vector<std::wstring> HardwareIds(HDEVINFO list, SP_DEVINFO_DATA& device)
     return ids;
 }
 
+constexpr wchar_t kWorkerWindowClass[] = L"TonvioDeviceSearch";
+constexpr UINT kSearchFinishedMessage = WM_APP + 1;
+
+// Whether the caller still wants a search's list; touched on the caller's thread only.
+class Wanted final : public ports::PendingDeviceSearch {
+public:
+    explicit Wanted(std::shared_ptr<bool> wanted) : wanted_(std::move(wanted)) {}
+    ~Wanted() override { *wanted_ = false; }
+
+private:
+    std::shared_ptr<bool> wanted_;
+};
+
 } // namespace
 
-std::optional<std::vector<ports::PresentDevice>> Win32DeviceEnumeration::PresentDevices() const
+class Win32DeviceEnumeration::Worker {
+public:
+    Worker()
+    {
+        const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &Worker::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kWorkerWindowClass;
+        ::RegisterClassExW(&windowClass); // fails harmlessly when already registered
+        window_.Reset(
+            ::CreateWindowExW(0, kWorkerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+        if (window_)
+            ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~Worker()
+    {
+        if (window_)
+            ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+    }
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+
+    bool Ready() const { return static_cast<bool>(window_); }
+    device::BackgroundJobs& Jobs() { return jobs_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<Worker*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == kSearchFinishedMessage) {
+            // The finished search runs the rest of the poll, which must not unwind through Windows.
+            Guarded(SystemDebugOutput(), L"device search", [self] { self->jobs_.DeliverFinished(); });
+            return 0;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    WindowHandle window_;
+    // After the window: the thread is stopped before the window goes.
+    device::BackgroundJobs jobs_{[this] { ::PostMessageW(window_.Get(), kSearchFinishedMessage, 0, 0); }};
+};
+
+Win32DeviceEnumeration::Win32DeviceEnumeration(ports::DebugOutput& debug) : debug_(debug) {}
+Win32DeviceEnumeration::~Win32DeviceEnumeration() = default;
+
+std::unique_ptr<ports::PendingDeviceSearch> Win32DeviceEnumeration::SearchAway(SearchDone done) const
+{
+    if (!worker_)
+        worker_ = std::make_unique<Worker>();
+    if (!worker_->Ready())
+        return DeviceEnumeration::SearchAway(std::move(done));
+    auto wanted = std::make_shared<bool>(true);
+    worker_->Jobs().Submit([this, wanted, done = std::move(done)]() mutable -> device::BackgroundJobs::Finish {
+        ports::PresentDeviceList present = PresentDevices();
+        return [wanted = std::move(wanted), done = std::move(done), present = std::move(present)]() mutable {
+            if (*wanted)
+                done(std::move(present));
+        };
+    });
+    return std::make_unique<Wanted>(std::move(wanted));
+}
+
+ports::PresentDeviceList Win32DeviceEnumeration::PresentDevices() const
 {
     const DeviceInfoList list(
         ::SetupDiGetClassDevsW(&kKsCategoryAudio, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));

@@ -67,6 +67,17 @@ bool Win32FileSystem::FileExists(const std::wstring& path) const
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<ports::FileStamp> Win32FileSystem::Stamp(const std::wstring& path) const
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    const auto joined = [](DWORD high, DWORD low) { return std::uint64_t{high} << 32 | low; };
+    return ports::FileStamp{joined(data.nFileSizeHigh, data.nFileSizeLow),
+                            joined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool Win32FileSystem::FolderExists(const std::wstring& path) const
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());

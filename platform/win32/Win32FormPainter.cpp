@@ -131,6 +131,15 @@ void PaintForm(HDC dc, const form::Form& form, PictureCache& pictures, int pixel
         ::CreateSolidBrush(colour == form::kSystemDialogColour ? ::GetSysColor(COLOR_BTNFACE) : colour));
     ::FillRect(dc, &all, background.Get());
 
+    // Only the pictures this paint draws stay decoded.
+    struct Painting {
+        PictureCache& pictures;
+        explicit Painting(PictureCache& cache) : pictures(cache) { pictures.BeginPaint(); }
+        ~Painting() { pictures.EndPaint(); }
+        Painting(const Painting&) = delete;
+        Painting& operator=(const Painting&) = delete;
+    } painting(pictures);
+
     bool anyShown = false;
     for (const form::Control& control : form.Controls()) {
         if (!control.visible || control.Windowed())

@@ -6,6 +6,13 @@
 
 namespace win32 {
 
+std::wstring WindowsFolder()
+{
+    wchar_t buffer[MAX_PATH]{};
+    const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
 std::wstring RunningProgramPath()
 {
     // GetModuleFileNameW cuts silently at the buffer; grow until the path fits.

@@ -2,11 +2,11 @@
 // Every Windows adapter in one place: the platform the shipped programs run on.
 
 #include "common/ports/Platform.h"
+#include "platform/memory/IniFileProfile.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32DebugOutput.h"
 #include "platform/win32/Win32DeviceEnumeration.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32PrivateProfile.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ServiceManager.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -15,6 +15,9 @@
 #include <string>
 
 namespace win32 {
+
+// The Windows folder, where a profile file named without a folder lies.
+std::wstring WindowsFolder();
 
 class Win32Platform {
 public:
@@ -25,7 +28,10 @@ public:
 
 private:
     Win32FileSystem files_;
-    Win32PrivateProfile profile_;
+    // The kit's files are read once and answered from memory, with the results of the platform's own
+    // private-profile functions (the shared profile table holds both to the same cases); those functions
+    // open and parse the whole file again for every key.
+    memory::IniFileProfile profile_{files_, WindowsFolder()};
     Win32Registry registry_;
     Win32SystemInfo system_;
     Win32VersionResource versions_;

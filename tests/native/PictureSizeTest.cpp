@@ -47,6 +47,20 @@ std::vector<std::uint8_t> Bmp(std::int32_t width, std::int32_t height)
     return bytes;
 }
 
+// The file header and an old BITMAPCOREHEADER, whose sides are 16-bit.
+std::vector<std::uint8_t> CoreBmp(std::uint16_t width, std::uint16_t height)
+{
+    std::vector<std::uint8_t> bytes(26, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    PutLittleEndian(bytes, 14, 12, 4);
+    PutLittleEndian(bytes, 18, width, 2);
+    PutLittleEndian(bytes, 20, height, 2);
+    PutLittleEndian(bytes, 22, 1, 2);  // planes
+    PutLittleEndian(bytes, 24, 24, 2); // bits per pixel
+    return bytes;
+}
+
 std::vector<std::uint8_t> Gif(std::uint16_t width, std::uint16_t height)
 {
     std::vector<std::uint8_t> bytes = Bytes("GIF89a");
@@ -76,6 +90,9 @@ TEST(PictureSize, HeadersTellTheSize)
         {"BMP top-down", Bmp(40, -30), PictureSize{40, 30}},
         {"BMP, bytes in little-endian order", Bmp(0x0102, 0x0304), PictureSize{0x0102, 0x0304}},
         {"BMP, exactly the sizes", Cut(Bmp(7, 9), 26), PictureSize{7, 9}},
+        {"BMP with the old core header", CoreBmp(300, 20), PictureSize{300, 20}},
+        {"BMP core header, exactly the sizes", Cut(CoreBmp(3, 4), 22), PictureSize{3, 4}},
+        {"BMP core header cut before the height", Cut(CoreBmp(3, 4), 21), std::nullopt},
         {"GIF", Gif(16, 300), PictureSize{16, 300}},
         {"GIF, exactly the screen size", Cut(Gif(1, 2), 10), PictureSize{1, 2}},
 

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,45 @@ private:
     }
 };
 
+// The present devices as the system's adapter gives them to the poll: the search runs away from the
+// window's thread and its list comes back later, when the test delivers it.
+class DeferredEnumeration final : public ports::DeviceEnumeration {
+public:
+    explicit DeferredEnumeration(const ports::DeviceEnumeration& devices) : devices_(devices) {}
+    ports::PresentDeviceList PresentDevices() const override { return devices_.PresentDevices(); }
+    std::unique_ptr<ports::PendingDeviceSearch> SearchAway(SearchDone done) const override
+    {
+        auto wanted = std::make_shared<bool>(true);
+        searches_.push_back({wanted, std::move(done)});
+        return std::make_unique<Ticket>(wanted);
+    }
+
+    std::size_t Searching() const { return searches_.size(); }
+    // The oldest search ends with the devices present now; false when its caller let go of it.
+    bool Deliver()
+    {
+        Search search = std::move(searches_.front());
+        searches_.pop_front();
+        if (!*search.wanted)
+            return false;
+        search.done(devices_.PresentDevices());
+        return true;
+    }
+
+private:
+    struct Ticket final : ports::PendingDeviceSearch {
+        explicit Ticket(std::shared_ptr<bool> flag) : wanted(std::move(flag)) {}
+        ~Ticket() override { *wanted = false; }
+        std::shared_ptr<bool> wanted;
+    };
+    struct Search {
+        std::shared_ptr<bool> wanted;
+        SearchDone done;
+    };
+    const ports::DeviceEnumeration& devices_;
+    mutable std::deque<Search> searches_;
+};
+
 class PresenceHandlersTest : public ::testing::Test {
 public:
     PresenceHandlersTest()
@@ -128,10 +169,12 @@ public:
         state.osKind = 6;
     }
 
-    shell::PresenceHandlers& Handlers(int encButtonMode = 0, int exclusive = 0)
+    shell::PresenceHandlers& Handlers(int encButtonMode = 0, int exclusive = 0,
+                                      const ports::DeviceEnumeration* devices = nullptr)
     {
         handlers.emplace(state, steps,
-                         shell::PresenceDevice{sdk, device.hid(), channel, files, device.enumeration(), clock, debug},
+                         shell::PresenceDevice{sdk, device.hid(), channel, files,
+                                               devices != nullptr ? *devices : device.enumeration(), clock, debug},
                          shell::PresenceSettings{kConfig, encButtonMode, exclusive});
         return *handlers;
     }
@@ -390,6 +433,54 @@ TEST_F(PresenceHandlersTest, TickAfterAnArrivalOnlyStopsThePollAndKeepsVirtualSu
     EXPECT_TRUE(device.chip().Requests().empty()) << "nothing reaches the device";
     EXPECT_EQ(state.activationCount, 1);
     EXPECT_EQ(steps.virtualEnabled, 1);
+}
+
+TEST_F(PresenceHandlersTest, PollWhoseSearchRunsAwayKeepsItsOrderAndHoldsBackTheOtherHandlers)
+{
+    DeferredEnumeration deferred(device.enumeration());
+    device.chip().Unplug();
+    auto& h = Handlers(0, 0, &deferred);
+    h.DetectAtStartup();
+    const std::size_t setActiveAtStart = SetActiveCalls();
+    const std::size_t linesAtStart = debug.Lines().size();
+    steps.steps.clear();
+
+    h.Timer1Timer();
+    EXPECT_EQ(debug.Lines().back(), L"DeviceArrivalforTimer1");
+    EXPECT_EQ(SetActiveCalls(), setActiveAtStart) << "the SDK hears of the search only once it has ended";
+    h.Timer1Timer(); // a tick while the search runs is dropped
+    EXPECT_EQ(deferred.Searching(), 1u);
+
+    // The device comes meanwhile; its arrival waits for the poll, which then finds it.
+    device.chip().Plug();
+    h.DeviceArrival();
+    EXPECT_TRUE(steps.steps.empty());
+    ASSERT_TRUE(deferred.Deliver());
+    EXPECT_TRUE(state.deviceActive);
+    EXPECT_EQ(SetActiveCalls(), setActiveAtStart + 2) << "the poll's, then the waiting arrival's";
+    ASSERT_FALSE(steps.steps.empty());
+    EXPECT_EQ(steps.steps.front(), "ShowActive") << "the poll's steps come first";
+    EXPECT_EQ(std::count(steps.steps.begin(), steps.steps.end(), "PollOff"), 1);
+    const auto arrival = std::find(debug.Lines().begin() + static_cast<std::ptrdiff_t>(linesAtStart),
+                                   debug.Lines().end(), L"DeviceArrival1");
+    EXPECT_NE(arrival, debug.Lines().end()) << "the waiting arrival ran after the poll";
+
+    // Without a device: the same lines as a poll that searches at once, in the same order.
+    h.DeviceRemoval(true, kHidPath);
+    steps.steps.clear();
+    device.chip().Unplug();
+    const std::size_t before = debug.Lines().size();
+    h.Timer1Timer();
+    ASSERT_TRUE(deferred.Deliver());
+    EXPECT_EQ(std::vector<std::wstring>(debug.Lines().begin() + static_cast<std::ptrdiff_t>(before),
+                                        debug.Lines().end()),
+              (std::vector<std::wstring>{L"DeviceArrivalforTimer1", L"SearchDevicePresent = 0"}));
+    EXPECT_TRUE(steps.steps.empty());
+
+    // A panel that goes while the search runs never hears of its result.
+    h.Timer1Timer();
+    handlers.reset();
+    EXPECT_FALSE(deferred.Deliver());
 }
 
 TEST_F(PresenceHandlersTest, PollGivesUpAfterTenUnansweredProbes)

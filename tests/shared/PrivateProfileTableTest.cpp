@@ -40,6 +40,9 @@ struct ProfileCase {
     std::vector<ProfileRead> reads;
     bool bareName = false;             // the file lies in the Windows folder and is named without a folder
     const char* wineDiffers = nullptr; // why Wine's own functions give another result than Windows
+    // The file is then replaced by other bytes (not through the profile functions) and read again.
+    std::optional<std::string> replacedBytes = std::nullopt;
+    std::vector<ProfileRead> readsAfterReplacing = {};
 };
 
 std::string Utf16File(std::u16string_view text)
@@ -50,6 +53,20 @@ std::string Utf16File(std::u16string_view text)
         bytes.push_back(static_cast<char>(c >> 8));
     }
     return bytes;
+}
+
+// A value of `length` characters: "0123456789" repeated.
+std::string Digits(std::size_t length)
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text.push_back(static_cast<char>('0' + i % 10));
+    return text;
+}
+
+std::wstring Widened(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
 }
 
 std::vector<ProfileCase> Cases()
@@ -124,6 +141,55 @@ std::vector<ProfileCase> Cases()
          {{L"a", L"k", L"new"}},
          {{L"A", L"K", 64, L"new"}, {L"A", L"L", 64, L"keep"}, {L"B", L"K", 64, L"b"}}},
         {"WriteNewFileIsAnsi", std::nullopt, {{L"S", L"K", L"caf\u00E9 \u4E2D"}}, {{L"S", L"K", 64, L"caf\u00E9 ?"}}},
+        // What the panel's readers rely on in the kit's files.
+        {"KitLanguageFile",
+         Utf16File(u"; Tonvio texts - generated\r\n; Label value: text,up colour,down colour\r\n\r\n"
+                   u"[GlobalFont]\r\nColorUp=$D9D1C9\r\nFont=Segoe UI\r\nFontSize=7\r\n\r\n"
+                   u"[Main]\r\nLabelMenu1=Save,,,,,362,14,38,12\r\nLabelPage3D=(null)\r\n"
+                   u"LabelVolume=Lautst\u00E4rke,$FFFFFF,,Segoe UI,8,44,76,76,12,1\r\n"
+                   u"Name=\u7B80\u4F53\u4E2D\u6587\r\n"),
+         {},
+         {{L"GlobalFont", L"ColorUp", 128, L"$D9D1C9"},
+          {L"GlobalFont", L"Font", 128, L"Segoe UI"},
+          {L"Main", L"LabelMenu1", 128, L"Save,,,,,362,14,38,12"},
+          {L"Main", L"LabelPage3D", 128, L"(null)"},
+          {L"Main", L"LabelVolume", 256, L"Lautst\u00E4rke,$FFFFFF,,Segoe UI,8,44,76,76,12,1"},
+          {L"Main", L"LabelVolume", 9, L"Lautst\u00E4r"},
+          {L"Main", L"Name", 128, L"\u7B80\u4F53\u4E2D\u6587"},
+          {L"Main", L"LabelMissing", 128, L"", L""}}},
+        {"KitSkinAndConfigurationLines",
+         "; generated\r\n\r\n[Main]\r\nMainFormImage=frame.png,0,0,500,312\r\n\r\nNoEquals\r\nEmpty=\r\n"
+         "Formula=a=b ; c # d\r\n#Hash=h\r\n[USB_VID_PID]\r\n1=USB\\VID_4D2F&PID_48XX&REV_0100&MI_00\r\n",
+         {},
+         {{L"Main", L"MainFormImage", 256, L"frame.png,0,0,500,312"},
+          {L"Main", L"NoEquals", 256, L"dflt"},
+          {L"Main", L"Empty", 256, L""},
+          {L"Main", L"Formula", 256, L"a=b ; c # d"},
+          {L"Main", L"#Hash", 256, L"h"},
+          {L"USB_VID_PID", L"1", 32, L"USB\\VID_4D2F&PID_48XX&REV_0100&"}}},
+        {"LinesBeforeTheFirstSectionBelongToNone",
+         "K=before\r\n[S]\r\nK=inside\r\n",
+         {},
+         {{L"S", L"K", 64, L"inside"}}},
+        {"LongValueAtTheReadersBuffers",
+         "[S]\r\nK=" + Digits(1500) + "\r\n",
+         {},
+         {{L"S", L"K", 32, Widened(Digits(31))},
+          {L"S", L"K", 128, Widened(Digits(127))},
+          {L"S", L"K", 256, Widened(Digits(255))},
+          {L"S", L"K", 1024, Widened(Digits(1023))}}},
+        {"ReplacedFileIsReadAgain",
+         "[S]\r\nK=first\r\n",
+         {},
+         {{L"S", L"K", 64, L"first"}},
+         false,
+         nullptr,
+         "[S]\r\nK=second, longer\r\nNew=n\r\n",
+         {{L"S", L"K", 64, L"second, longer"}, {L"S", L"New", 64, L"n"}}},
+        {"ReadsAfterAWrite",
+         "[S]\r\nK=1\r\nL=2\r\n",
+         {{L"S", L"K", L"one"}, {L"T", L"K", L"new section"}},
+         {{L"S", L"K", 64, L"one"}, {L"S", L"L", 64, L"2"}, {L"T", L"K", 64, L"new section"}}},
         {"WriteKeepsUtf16",
          Utf16File(u"[S]\r\nK=1\r\n"),
          {{L"S", L"L", L"\u4E2D"}},
@@ -280,11 +346,20 @@ TEST_P(PrivateProfileTable, GivesTheSameResultsOnEveryAdapter)
     for (const ProfileWrite& write : profileCase.writes)
         EXPECT_TRUE(host_->Profile().WriteString(addressed, write.section, write.key, write.value))
             << testing::PrintToString(write.section) << " " << testing::PrintToString(write.key);
-    for (const ProfileRead& read : profileCase.reads)
-        EXPECT_EQ(host_->Profile().GetString(addressed, read.section, read.key, read.defaultValue, read.capacity),
-                  read.expected)
-            << "[" << testing::PrintToString(read.section) << "] " << testing::PrintToString(read.key) << ", capacity "
-            << read.capacity;
+    const auto expectReads = [&](const std::vector<ProfileRead>& reads) {
+        for (const ProfileRead& read : reads)
+            EXPECT_EQ(host_->Profile().GetString(addressed, read.section, read.key, read.defaultValue, read.capacity),
+                      read.expected)
+                << "[" << testing::PrintToString(read.section) << "] " << testing::PrintToString(read.key)
+                << ", capacity " << read.capacity;
+    };
+    expectReads(profileCase.reads);
+    if (profileCase.replacedBytes) {
+        const std::string& bytes = *profileCase.replacedBytes;
+        ASSERT_TRUE(host_->Files().WriteAll(
+            path_, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())));
+        expectReads(profileCase.readsAfterReplacing);
+    }
 }
 
 std::string CaseTitle(const ::testing::TestParamInfo<PrivateProfileTable::ParamType>& test)
