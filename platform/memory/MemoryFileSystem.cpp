@@ -55,6 +55,7 @@ bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::u
     if (failingWrites_.contains(key) || folders_.contains(key) || !ParentExists(key))
         return false;
     files_[key].assign(bytes.begin(), bytes.end());
+    fileSpellings_.emplace(key, Spelled(path));
     return true;
 }
 
@@ -93,8 +94,19 @@ std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path)
     return names;
 }
 
+std::vector<std::wstring> MemoryFileSystem::Files(const std::wstring& path) const
+{
+    const std::wstring prefix = Normalize(path) + L'\\';
+    std::vector<std::wstring> names;
+    for (const auto& [key, spelled] : fileSpellings_)
+        if (key.starts_with(prefix) && key.find(L'\\', prefix.size()) == std::wstring::npos)
+            names.push_back(spelled.substr(prefix.size()));
+    return names;
+}
+
 bool MemoryFileSystem::RemoveFile(const std::wstring& path)
 {
+    fileSpellings_.erase(Normalize(path));
     return files_.erase(Normalize(path)) > 0;
 }
 
@@ -110,6 +122,7 @@ void MemoryFileSystem::Put(const std::wstring& path, std::span<const std::uint8_
     if (!parent.empty())
         CreateFolder(Spelled(path).substr(0, parent.size()));
     files_[key].assign(bytes.begin(), bytes.end());
+    fileSpellings_.emplace(key, Spelled(path));
 }
 
 std::string MemoryFileSystem::Get(const std::wstring& path) const
