@@ -72,7 +72,7 @@ int CreateDriverServiceKey(ports::Registry& registry, const std::wstring& driver
     return 0;
 }
 
-CInstallSequence::CInstallSequence(const InstallerPorts& ports, UpdateStep& update, const InstallContext& context)
+CInstallSequence::CInstallSequence(const InstallerPorts& ports, UpdateStep& update, InstallContext context)
     : ports_(ports), update_(update), context_(context)
 {
 }

@@ -56,7 +56,7 @@ int CreateDriverServiceKey(ports::Registry& registry, const std::wstring& driver
 
 class CInstallSequence {
 public:
-    CInstallSequence(const InstallerPorts& ports, UpdateStep& update, const InstallContext& context);
+    CInstallSequence(const InstallerPorts& ports, UpdateStep& update, InstallContext context);
 
     void Install();
     // Set when the update step succeeded.
@@ -81,7 +81,7 @@ private:
 
     InstallerPorts ports_;
     UpdateStep& update_;
-    const InstallContext& context_;
+    const InstallContext context_;
     int updateInstalled_ = 0;
 };
 

@@ -20,9 +20,13 @@ std::wstring PerUserFolder(const ports::SystemInfo& system, const _APPLICATION_F
 void SeedPerUserFiles(ports::InstallFileSystem& files, const std::wstring& sourceFolder,
                       const std::wstring& perUserFolder)
 {
-    std::wstring first;
-    if (FindFirstPlainFile(files, perUserFolder, first) == 1 && first == kAudioConfigFileName)
-        return;
+    // An earlier copy is kept whatever the listing order: a saved profile whose name sorts before it (or a
+    // file system that lists in another order) must not make the user's choices be overwritten.
+    if (const auto entries = files.List(perUserFolder)) {
+        for (const ports::FolderEntry& entry : *entries)
+            if (!entry.isFolder && entry.name == kAudioConfigFileName)
+                return;
+    }
     CreateFolderTree(files, perUserFolder);
     CopyFileAsNormal(files, sourceFolder + kAudioConfigFileName, perUserFolder + kAudioConfigFileName);
     CopyFileAsNormal(files, sourceFolder + kDefaultProfileFileName, perUserFolder + kDefaultProfileFileName);

@@ -12,8 +12,9 @@ namespace setup {
 // %APPDATA% (at most 255 characters) + "\" + InstallFolderName + "\".
 std::wstring PerUserFolder(const ports::SystemInfo& system, const _APPLICATION_FOLDER_PATH& config);
 
-// Leaves a per-user folder whose first file is "AudioConfig.cfg" alone; otherwise creates the folder and
-// copies "AudioConfig.cfg" and "DefaultProfile.ini" from the source folder into it. Failures are ignored.
+// Leaves a per-user folder that holds "AudioConfig.cfg" (that exact name) alone; otherwise creates the
+// folder and copies "AudioConfig.cfg" and "DefaultProfile.ini" from the source folder into it. Failures
+// are ignored.
 void SeedPerUserFiles(ports::InstallFileSystem& files, const std::wstring& sourceFolder,
                       const std::wstring& perUserFolder);
 

@@ -21,7 +21,11 @@ const std::vector<std::wstring> kAllStages{
 
 class InstallSequenceTest : public ::testing::Test {
 protected:
-    InstallSequenceTest() { options.plugin = 1; }
+    InstallSequenceTest()
+    {
+        options.plugin = 1;
+        options.desktopShortcut = 1;
+    }
 
     void Run()
     {
@@ -143,6 +147,7 @@ struct StepFailure {
     const wchar_t* codeText;
     std::vector<int> progress;
     std::size_t stagesRun;
+    friend void PrintTo(const StepFailure& failure, std::ostream* out) { *out << failure.name; }
 };
 
 class StepFailureTest : public InstallSequenceTest, public ::testing::WithParamInterface<StepFailure> {};
@@ -197,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {1, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95, 98}, 9},
         StepFailure{"UpdateFails", [](auto& r) { r.update.installResult = 0x80000501; }, L"(Code = 0x80000006)",
                     {1, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95, 98, 98}, 11}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(InstallSequenceTest, AStillLoadedFilterDriverStopsBeforeAnyStep)
 {

@@ -106,6 +106,17 @@ TEST_F(SetupFileOperationsTest, AnEarlierPerUserCopyIsKept)
     setup::SeedPerUserFiles(rig.installFiles, setuptest::kSetupFolder, setuptest::kPerUserFolder);
     EXPECT_EQ(rig.os.files.Get(std::wstring(setuptest::kPerUserFolder) + L"AudioConfig.cfg"), "mine");
     EXPECT_FALSE(rig.os.files.FileExists(std::wstring(setuptest::kPerUserFolder) + L"DefaultProfile.ini"));
+
+    // A saved profile that lists before it does not get the user's choices overwritten.
+    rig.os.files.Put(std::wstring(setuptest::kPerUserFolder) + L"A Bass.ini", "[EQ]");
+    setup::SeedPerUserFiles(rig.installFiles, setuptest::kSetupFolder, setuptest::kPerUserFolder);
+    EXPECT_EQ(rig.os.files.Get(std::wstring(setuptest::kPerUserFolder) + L"AudioConfig.cfg"), "mine");
+
+    // The name must match exactly.
+    setuptest::SetupRig other;
+    other.os.files.Put(std::wstring(setuptest::kPerUserFolder) + L"audioconfig.CFG", "other");
+    setup::SeedPerUserFiles(other.installFiles, setuptest::kSetupFolder, setuptest::kPerUserFolder);
+    EXPECT_TRUE(other.os.files.FileExists(std::wstring(setuptest::kPerUserFolder) + L"DefaultProfile.ini"));
 }
 
 TEST_F(SetupFileOperationsTest, APerUserFolderWithoutTheConfigurationGetsBothFiles)
