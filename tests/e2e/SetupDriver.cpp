@@ -9,12 +9,16 @@
 //   setup_driver select INDEX          choose language INDEX in the combo box, as the user does
 //   setup_driver click INDEX           click the button INDEX
 //   setup_driver wait-enabled INDEX SECONDS   wait until control INDEX is enabled and visible
+//   setup_driver link PATH             print the target of the shell link PATH, read through the shell
 //
 // INDEX is the control's index in the wizard model; its control ID is 1000 + INDEX.
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -57,6 +61,28 @@ void PrintUtf8(const std::wstring& text)
     std::printf("%s\n", utf8.c_str());
 }
 
+// The target path of a saved shell link; empty when it cannot be read.
+std::wstring LinkTarget(const wchar_t* linkPath)
+{
+    std::wstring target;
+    if (FAILED(::CoInitialize(nullptr)))
+        return target;
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                     reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t path[MAX_PATH]{};
+            if (SUCCEEDED(file->Load(linkPath, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+                target = path;
+            file->Release();
+        }
+        link->Release();
+    }
+    ::CoUninitialize();
+    return target;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -65,6 +91,13 @@ int wmain(int argc, wchar_t** argv)
         return Fail("no command");
     const std::wstring command = argv[1];
     const int argument = argc > 2 ? _wtoi(argv[2]) : 0;
+    if (command == L"link" && argc > 2) {
+        const std::wstring target = LinkTarget(argv[2]);
+        if (target.empty())
+            return Fail("the link cannot be read");
+        PrintUtf8(target);
+        return 0;
+    }
 
     if (command == L"find") {
         for (int i = 0; i < argument * 10; ++i) {

@@ -36,10 +36,10 @@ def check(condition, message):
 
 class Scenario:
     def __init__(self, args):
-        self.programs = [Path(p) for p in args.programs]
-        self.kit = Path(args.kit)
-        self.work = Path(args.work)
-        self.out = Path(args.out)
+        self.programs = [Path(p).resolve() for p in args.programs]
+        self.kit = Path(args.kit).resolve()
+        self.work = Path(args.work).resolve()
+        self.out = Path(args.out).resolve()
         self.program = self.work / "setup"
         self.prefix = self.work / "prefix"
         self.xvfb = None
@@ -90,12 +90,15 @@ class Scenario:
         subprocess.run(["wineserver", flag], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wine_run(self, command):
+        return self.wine_run_plain(["wine"] + command)
+
+    def wine_run_plain(self, command):
         """A Windows program run to its end. Output goes through files: programs the setup starts (the
         service) would hold a pipe open."""
         out = self.work / "last-output.txt"
         err = self.work / "last-errors.txt"
         with open(out, "w") as stdout, open(err, "w") as stderr:
-            code = subprocess.run(["wine"] + command, env=self.env, stdout=stdout, stderr=stderr, timeout=120,
+            code = subprocess.run(command, env=self.env, stdout=stdout, stderr=stderr, timeout=240,
                                   cwd=self.program).returncode
         return code, out.read_text(errors="replace").replace("\r", "").strip(), err.read_text(errors="replace")
 
@@ -169,15 +172,15 @@ class Scenario:
         check(code == 0, f"registry value {key}\\{value} missing")
         return output
 
-    def check_installation(self):
+    def check_installation(self, language):
         program_files = self.unix_path(self.wine_run(["cmd", "/c", "echo", "%ProgramFiles%"])[1]) / "Tonvio"
         for name in ["TonvioApp.exe", "TonvioUninstall.exe", "AudioConfig.cfg", "Tonvio.ico", "bee.wav",
                      "DLLQZ_Tonvio48xx_x32.dll", "Skin/1366x768/Graphite/SkinSetting.ini",
                      "Language/German/Language.ini", "Plugin/TonvioEffects/TonvioEffects.exe",
                      "Plugin/TonvioSoundLab/TonvioSoundLab.exe"]:
             check((program_files / name).is_file(), f"{name} was not installed")
-        manuals = list((program_files / "Manual").glob("*/*.html"))
-        check(len(manuals) == 1, f"expected the manual of one language, found {manuals}")
+        manual = {"English": "English/Tonvio Manual.html", "German": "German/Tonvio Handbuch.html"}[language]
+        check((program_files / "Manual" / manual).is_file(), f"the {language} manual was not installed")
         appdata = self.unix_path(self.wine_run(["cmd", "/c", "echo", "%APPDATA%"])[1]) / "Tonvio"
         check((appdata / "AudioConfig.cfg").is_file() and (appdata / "DefaultProfile.ini").is_file(),
               "the per-user copy is missing")
@@ -210,26 +213,29 @@ class Scenario:
         service = self.reg_query("HKLM\\System\\CurrentControlSet\\Services\\DeviceWatchService", "ImagePath")
         check("DeviceWatchService.exe" in service, f"the service is not registered: {service!r}")
 
-        programs = self.unix_path(self.wine_run(["cmd", "/c", "echo", "%ProgramData%"])[1])
-        menu = programs / "Microsoft" / "Windows" / "Start Menu" / "Programs"
-        for link in [menu / "Tonvio Audio" / "Tonvio" / "Tonvio Control Panel.lnk",
-                     menu / "Tonvio Audio" / "Tonvio" / "Uninstall Tonvio.lnk", menu / "Tonvio" / "Tonvio Manual.lnk"]:
-            check(link.is_file(), f"shortcut {link} missing")
-            check(b"TonvioApp.exe" in link.read_bytes() or b"Uninstall" in link.read_bytes()
-                  or b"Manual" in link.read_bytes(), f"shortcut {link} names no target")
+        programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs"
+        desktop = self.wine_run(["cmd", "/c", "echo", "%USERPROFILE%"])[1] + "\\Desktop"
+        uninstaller = "C:\\Program Files\\Tonvio\\TonvioUninstall.exe"
+        manual = {"English": "English\\Tonvio Manual.html", "German": "German\\Tonvio Handbuch.html"}[language]
+        for link, target in [(programs + "\\Tonvio Audio\\Tonvio\\Tonvio Control Panel.lnk", panel),
+                             (programs + "\\Tonvio Audio\\Tonvio\\Uninstall Tonvio.lnk", uninstaller),
+                             (programs + "\\Tonvio\\Tonvio Manual.lnk", "C:\\Program Files\\Tonvio\\Manual\\" + manual),
+                             (desktop + "\\Tonvio Control Panel.lnk", panel)]:
+            resolved = self.driver("link", link)
+            check(resolved.lower() == target.lower(), f"shortcut {link} points to {resolved!r}, not {target!r}")
 
     def run(self):
         self.lay_out()
         self.start_display(1366, 768)
-        subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=240, check=True)
+        code, _, errors = self.wine_run_plain(["wineboot", "-i"])
+        check(code == 0, f"wineboot failed: {errors.strip()[-400:]}")
         self.wine_server("-w")
         # A fresh machine: the per-user copy is seeded from the kit, whose default language is English.
         self.run_setup("English", "German", 1)
-        self.check_installation()
+        self.check_installation("German")
         # Over the installed system: the per-user copy keeps German, the user switches back.
         self.run_setup("German", "English", 2)
-        self.check_installation()
+        self.check_installation("English")
 
 
 def main():

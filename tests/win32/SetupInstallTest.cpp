@@ -11,6 +11,7 @@
 #include "platform/win32/Win32InstallerSystem.h"
 #include "platform/win32/Win32Payload.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Registry.h"
 #include "setup/InstallSequence.h"
 #include "setup/Wizard.h"
 
@@ -48,24 +49,23 @@ std::string FileBytes(const std::wstring& path)
     return std::string(read.bytes.begin(), read.bytes.end());
 }
 
+// Values in the 32-bit view, where the shipped 32-bit programs look.
+std::unique_ptr<ports::RegistryKey> Key32(const std::wstring& key)
+{
+    static win32::Win32Registry registry;
+    return registry.OpenKey(ports::RegistryRoot::LocalMachine, key, ports::RegistryView::Bits32);
+}
+
 std::optional<std::wstring> StringValue(const std::wstring& key, const std::wstring& name)
 {
-    wchar_t buffer[1024]{};
-    DWORD size = sizeof(buffer);
-    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
-                       RRF_NOEXPAND | RRF_SUBKEY_WOW6432KEY, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(buffer);
+    const auto opened = Key32(key);
+    return opened ? opened->ReadString(name) : std::nullopt;
 }
 
 std::optional<DWORD> DwordValue(const std::wstring& key, const std::wstring& name)
 {
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_REG_DWORD | RRF_SUBKEY_WOW6432KEY,
-                       nullptr, &value, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    const auto opened = Key32(key);
+    return opened ? opened->ReadDword(name) : std::nullopt;
 }
 
 // The target a saved shell link resolves to; empty when it cannot be read.
