@@ -84,24 +84,28 @@ bool MemoryFileSystem::CreateFolder(const std::wstring& path)
     return true;
 }
 
-std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path) const
+namespace {
+// The names, as first written, of the entries that lie directly in the folder.
+std::vector<std::wstring> ImmediateEntries(const std::map<std::wstring, std::wstring>& spellings,
+                                           const std::wstring& folderKey)
 {
-    const std::wstring prefix = Normalize(path) + L'\\';
+    const std::wstring prefix = folderKey + L'\\';
     std::vector<std::wstring> names;
-    for (const auto& [key, spelled] : folders_)
+    for (const auto& [key, spelled] : spellings)
         if (key.starts_with(prefix) && key.find(L'\\', prefix.size()) == std::wstring::npos)
             names.push_back(spelled.substr(prefix.size()));
     return names;
 }
+} // namespace
+
+std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path) const
+{
+    return ImmediateEntries(folders_, Normalize(path));
+}
 
 std::vector<std::wstring> MemoryFileSystem::Files(const std::wstring& path) const
 {
-    const std::wstring prefix = Normalize(path) + L'\\';
-    std::vector<std::wstring> names;
-    for (const auto& [key, spelled] : fileSpellings_)
-        if (key.starts_with(prefix) && key.find(L'\\', prefix.size()) == std::wstring::npos)
-            names.push_back(spelled.substr(prefix.size()));
-    return names;
+    return ImmediateEntries(fileSpellings_, Normalize(path));
 }
 
 bool MemoryFileSystem::RemoveFile(const std::wstring& path)

@@ -1,5 +1,7 @@
 #include "setup/win32/BackgroundWindow.h"
 
+#include "setup/win32/WindowClass.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
@@ -31,14 +33,7 @@ HBITMAP LoadPictureFile(const std::wstring& path, SIZE& size)
 
 bool BackgroundWindow::Create(HINSTANCE instance, std::wstring& error)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
+    RegisterPlainWindowClass(instance, kClassName, Procedure);
     window_.Reset(::CreateWindowExW(WS_EX_LAYERED, kClassName, L"", WS_POPUP, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
                                     ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, this));
     if (!window_) {

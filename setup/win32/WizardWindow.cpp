@@ -1,5 +1,7 @@
 #include "setup/win32/WizardWindow.h"
 
+#include "setup/win32/WindowClass.h"
+
 #include <commctrl.h>
 
 #include <thread>
@@ -66,16 +68,7 @@ bool WizardWindow::Create(HINSTANCE instance, HWND background, HICON icon)
     INITCOMMONCONTROLSEX common{sizeof(common), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&common);
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kWizardClassName;
-    ::RegisterClassExW(&windowClass);
+    RegisterPlainWindowClass(instance, kWizardClassName, Procedure, icon);
 
     constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
     RECT frame{0, 0, kClientWidth, kClientHeight};

@@ -13,12 +13,11 @@
 //
 // INDEX is the control's index in the wizard model; its control ID is 1000 + INDEX.
 
+#include "tests/win32/ShellLinkTarget.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
-#include <objidl.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -61,28 +60,6 @@ void PrintUtf8(const std::wstring& text)
     std::printf("%s\n", utf8.c_str());
 }
 
-// The target path of a saved shell link; empty when it cannot be read.
-std::wstring LinkTarget(const wchar_t* linkPath)
-{
-    std::wstring target;
-    if (FAILED(::CoInitialize(nullptr)))
-        return target;
-    IShellLinkW* link = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                     reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t path[MAX_PATH]{};
-            if (SUCCEEDED(file->Load(linkPath, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-                target = path;
-            file->Release();
-        }
-        link->Release();
-    }
-    ::CoUninitialize();
-    return target;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -92,7 +69,7 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring command = argv[1];
     const int argument = argc > 2 ? _wtoi(argv[2]) : 0;
     if (command == L"link" && argc > 2) {
-        const std::wstring target = LinkTarget(argv[2]);
+        const std::wstring target = shell_link::Target(argv[2]);
         if (target.empty())
             return Fail("the link cannot be read");
         PrintUtf8(target);

@@ -10,13 +10,13 @@ a screenshot in both languages.
 """
 
 import argparse
-import os
-import re
-import shutil
 import subprocess
 import sys
 import time
 from pathlib import Path
+
+import panel_scenario
+from panel_scenario import Failure, check
 
 # Control indices of the wizard model (control ID = 1000 + index).
 NEXT, FINISH, CANCEL, SELECT_LANG, INSTALL_LABEL, PROGRESS, REBOOT_LABEL = 1, 2, 3, 4, 8, 9, 10
@@ -25,82 +25,17 @@ NEXT_TEXT = {"English": "Next >", "German": "Weiter >"}
 LANGUAGE_INDEX = {"English": 0, "German": 1}  # the combo box lists the folders in alphabetical order
 
 
-class Failure(Exception):
-    pass
+class Scenario(panel_scenario.Scenario):
+    """The panel scenario's harness (program folder, display, prefix, Wine runs) around the setup."""
 
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-class Scenario:
     def __init__(self, args):
-        self.programs = [Path(p).resolve() for p in args.programs]
-        self.kit = Path(args.kit).resolve()
-        self.work = Path(args.work).resolve()
-        self.out = Path(args.out).resolve()
-        self.program = self.work / "setup"
-        self.prefix = self.work / "prefix"
-        self.xvfb = None
+        args.programs = [str(Path(p).resolve()) for p in args.programs]
+        for name in ("kit", "work", "out"):
+            setattr(args, name, str(Path(getattr(args, name)).resolve()))
+        super().__init__(args)
+        self.env.pop("TONVIO_EMULATED_DEVICE", None)
         self.setup = None
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": str(self.prefix),
-            "HOME": str(self.work / "home"),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
-        })
         self.version = None
-
-    # --- set-up
-    def lay_out(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-        shutil.rmtree(self.out, ignore_errors=True)
-        self.out.mkdir(parents=True)
-        (self.work / "home").mkdir(parents=True)
-        shutil.copytree(self.kit, self.program)
-        for program in self.programs:
-            check(program.is_file(), f"{program} is not built")
-            shutil.copy(program, self.program / program.name)
-
-    def start_display(self, width, height):
-        for number in range(90, 130):
-            if not Path(f"/tmp/.X{number}-lock").exists():
-                break
-        display = f":{number}"
-        self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = display
-        for _ in range(50):
-            if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.1)
-        raise Failure(f"Xvfb did not start on {display}")
-
-    def stop_display(self):
-        if self.xvfb is not None:
-            self.wine_server("-k")
-            self.xvfb.terminate()
-            self.xvfb.wait()
-            self.xvfb = None
-
-    def wine_server(self, flag):
-        subprocess.run(["wineserver", flag], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def wine_run(self, command):
-        return self.wine_run_plain(["wine"] + command)
-
-    def wine_run_plain(self, command):
-        """A Windows program run to its end. Output goes through files: programs the setup starts (the
-        service) would hold a pipe open."""
-        out = self.work / "last-output.txt"
-        err = self.work / "last-errors.txt"
-        with open(out, "w") as stdout, open(err, "w") as stderr:
-            code = subprocess.run(command, env=self.env, stdout=stdout, stderr=stderr, timeout=240,
-                                  cwd=self.program).returncode
-        return code, out.read_text(errors="replace").replace("\r", "").strip(), err.read_text(errors="replace")
 
     def driver(self, *command):
         code, output, errors = self.wine_run(["tonvio_setup_driver.exe"] + [str(c) for c in command])
@@ -111,11 +46,10 @@ class Scenario:
         return Path(self.wine_run(["winepath.exe", "-u", windows_path])[1])
 
     # --- the wizard
-    def shot(self, name, whole_screen=False):
+    def screen_shot(self, name):
         path = self.out / f"{name}.png"
-        crop = [] if whole_screen else ["-crop", "{2}x{3}+{0}+{1}".format(*self.rect), "+repage"]
-        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root"] + crop + [str(path)],
-                       check=True, env=self.env)
+        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", str(path)], check=True,
+                       env=self.env)
         return path
 
     def expect_language(self, language):
@@ -131,7 +65,7 @@ class Scenario:
         self.rect = tuple(map(int, self.driver("find", 60).split()))
         time.sleep(1.0)
         self.expect_language(start_language)
-        self.shot(f"run{run}-background", whole_screen=True)
+        self.screen_shot(f"run{run}-background")
         if start_language != language:
             self.driver("select", LANGUAGE_INDEX[language])
             time.sleep(0.5)
@@ -227,8 +161,9 @@ class Scenario:
     def run(self):
         self.lay_out()
         self.start_display(1366, 768)
-        code, _, errors = self.wine_run_plain(["wineboot", "-i"])
-        check(code == 0, f"wineboot failed: {errors.strip()[-400:]}")
+        # A fresh prefix; no per-user copy: the installer seeds it.
+        subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=240, check=True)
         self.wine_server("-w")
         # A fresh machine: the per-user copy is seeded from the kit, whose default language is English.
         self.run_setup("English", "German", 1)

@@ -4,6 +4,7 @@
 // that a second installation over the first works too.
 
 #include "ChildProcess.h"
+#include "ShellLinkTarget.h"
 #include "common/SystemFacts.h"
 #include "platform/memory/MemoryInstaller.h"
 #include "platform/win32/Handles.h"
@@ -17,7 +18,6 @@
 
 #include <windows.h>
 
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -66,29 +66,6 @@ std::optional<DWORD> DwordValue(const std::wstring& key, const std::wstring& nam
 {
     const auto opened = Key32(key);
     return opened ? opened->ReadDword(name) : std::nullopt;
-}
-
-// The target a saved shell link resolves to; empty when it cannot be read.
-std::wstring LinkTarget(const std::wstring& linkPath)
-{
-    std::wstring target;
-    if (FAILED(::CoInitialize(nullptr)))
-        return target;
-    IShellLinkW* link = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                     reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t path[MAX_PATH]{};
-            if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ)) &&
-                SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-                target = path;
-            file->Release();
-        }
-        link->Release();
-    }
-    ::CoUninitialize();
-    return target;
 }
 
 std::optional<DWORD> ServiceState(const wchar_t* name)
@@ -192,11 +169,11 @@ TEST_F(SetupInstallTest, InstallsThePayloadAndRegistersItTwice)
 
         // The shortcuts resolve to what they name.
         const std::wstring menu = Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tonvio Audio\\Tonvio\\";
-        EXPECT_EQ(LinkTarget(menu + L"Tonvio Control Panel.lnk"), panel);
-        EXPECT_EQ(LinkTarget(menu + L"Uninstall Tonvio.lnk"), program + L"TonvioUninstall.exe");
-        EXPECT_EQ(LinkTarget(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tonvio\\Tonvio Manual.lnk"),
+        EXPECT_EQ(shell_link::Target(menu + L"Tonvio Control Panel.lnk"), panel);
+        EXPECT_EQ(shell_link::Target(menu + L"Uninstall Tonvio.lnk"), program + L"TonvioUninstall.exe");
+        EXPECT_EQ(shell_link::Target(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tonvio\\Tonvio Manual.lnk"),
                   program + L"Manual\\English\\Tonvio Manual.html");
-        EXPECT_EQ(LinkTarget(Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Tonvio Control Panel.lnk"), panel);
+        EXPECT_EQ(shell_link::Target(Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Tonvio Control Panel.lnk"), panel);
 
         // The stand-in service registered itself and was started at the end of its step.
         EXPECT_EQ(ServiceState(L"DeviceWatchService"), SERVICE_RUNNING);
