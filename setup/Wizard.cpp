@@ -1,6 +1,8 @@
 #include "setup/Wizard.h"
 
 #include "common/IniKeys.h"
+#include "common/SystemFacts.h"
+#include "common/VersionInfoMgr.h"
 #include "common/Text.h"
 #include "setup/PerUserFiles.h"
 #include "setup/Registration.h"
@@ -78,15 +80,20 @@ int PageOf(WizardControl control)
 }
 
 CWizard::CWizard(const ports::Platform& os, ports::InstallFileSystem& installFiles, ports::InstallerWindow& window,
-                 std::wstring programPath, bool wow64, std::wstring versionText)
-    : os_(os), installFiles_(installFiles), window_(window), programPath_(std::move(programPath)), wow64_(wow64),
-      versionText_(std::move(versionText)), usbGroup_(os.files), hidGroup_(os.files), state_(InitialState())
+                 std::wstring programPath)
+    : os_(os), installFiles_(installFiles), window_(window), programPath_(std::move(programPath)), usbGroup_(os.files),
+      hidGroup_(os.files), state_(InitialState())
 {
 }
 
 void CWizard::Construct()
 {
     os_.debug.Write(L"==> TMainForm::TMainForm\n");
+    GetFileVersionString(os_.versions, programPath_, versionText_);
+    wow64_ = IsWow64(os_.system);
+    if (VERSIONINFO_MGR::CVersionInfoMgr(os_.system, os_.debug)
+            .GetWindowsVersion(&windowsIndex_, &windowsCode_, &servicePack_) != VERSIONINFO_MGR::kVersionOk)
+        os_.debug.Write(L"***** Get Windows Version FAIL! *****\n");
     LoadApplicationConfig(os_, kAudioConfigFileName, programPath_, config_, ConfigReader::Installer);
     uninstall_ = MakeUninstallInfo(config_, versionText_);
 }

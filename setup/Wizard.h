@@ -65,9 +65,9 @@ enum class NextResult { Stayed, InstallStarted };
 class CWizard {
 public:
     CWizard(const ports::Platform& os, ports::InstallFileSystem& installFiles, ports::InstallerWindow& window,
-            std::wstring programPath, bool wow64, std::wstring versionText);
+            std::wstring programPath);
 
-    // Construction: the configuration, the uninstall record.
+    // Construction: the program's version, the Windows facts, the configuration, the uninstall record.
     void Construct();
     // Publishes the device-ID groups, seeds the per-user files and loads the language; Quit when a device-ID
     // group cannot be copied.
@@ -92,6 +92,10 @@ public:
     const _REG_UNINSTALL_INFO& Uninstall() const { return uninstall_; }
     const std::wstring& PerUserFolderPath() const { return perUserFolder_; }
     bool Wow64() const { return wow64_; }
+    const std::wstring& VersionText() const { return versionText_; }
+    // Windows version index (4: Windows 7), version code and service pack; the index stays 2 when unknown.
+    int WindowsIndex() const { return windowsIndex_; }
+    int ServicePack() const { return servicePack_; }
     int UpdateInstalled() const { return updateInstalled_; }
     std::wstring LanguageFile(const std::wstring& language) const;
 
@@ -102,8 +106,11 @@ private:
     ports::InstallFileSystem& installFiles_;
     ports::InstallerWindow& window_;
     std::wstring programPath_;
-    bool wow64_;
+    bool wow64_ = false;
     std::wstring versionText_;
+    int windowsIndex_ = 2;
+    int windowsCode_ = 0;
+    int servicePack_ = 0;
     _APPLICATION_FOLDER_PATH config_;
     _REG_UNINSTALL_INFO uninstall_;
     DEVICEID_MGR::CDeviceIdMgr usbGroup_;

@@ -1,10 +1,10 @@
 #include "setup/win32/WizardWindow.h"
 
+#include "setup/InstallWorker.h"
 #include "setup/win32/WindowClass.h"
 
 #include <commctrl.h>
 
-#include <thread>
 
 namespace setup::win32ui {
 
@@ -169,12 +169,8 @@ void WizardWindow::StartInstallation()
 {
     sequence_ = makeSequence_(*this);
     installing_ = true;
-    // The worker ends by itself; closing the wizard while it runs ends the program, and the worker with it.
-    std::thread([this] {
-        sequence_->Install();
-        ::Sleep(500);
-        PostFinished();
-    }).detach();
+    // Closing the wizard while the worker runs ends the program, and the worker with it.
+    StartInstallWorker(*sequence_, clock_, *this);
 }
 
 void WizardWindow::OnCommand(int id, int notification)

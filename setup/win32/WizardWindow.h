@@ -30,7 +30,10 @@ public:
     // installer window.
     using SequenceFactory = std::function<std::unique_ptr<CInstallSequence>(ports::InstallerWindow&)>;
 
-    WizardWindow(CWizard& wizard, SequenceFactory makeSequence) : wizard_(wizard), makeSequence_(std::move(makeSequence)) {}
+    WizardWindow(CWizard& wizard, ports::Clock& clock, SequenceFactory makeSequence)
+        : wizard_(wizard), clock_(clock), makeSequence_(std::move(makeSequence))
+    {
+    }
     WizardWindow(const WizardWindow&) = delete;
     WizardWindow& operator=(const WizardWindow&) = delete;
 
@@ -55,6 +58,7 @@ private:
     HFONT FontFor(WizardControl control);
 
     CWizard& wizard_;
+    ports::Clock& clock_;
     SequenceFactory makeSequence_;
     std::unique_ptr<CInstallSequence> sequence_;
     std::atomic<bool> installing_{false};

@@ -31,6 +31,7 @@ protected:
                                  "LabelSelectLang=Sprache:,,,,14\r\n");
         Language(rig, L"French", "LabelNextBtn=Suivant >\r\n"); // no display name: not offered
         rig.os.files.CreateFolder(L"C:\\Setup\\Language\\1366x768\\English");
+        rig.os.versions.PutVersion(setuptest::kSetupProgram, 1, 2, 3, 4);
     }
 
     setup::CWizard& Shown()
@@ -43,7 +44,7 @@ protected:
     const ControlState& Control(setup::WizardControl control) const { return wizard.State().controls[control]; }
 
     setuptest::SetupRig rig;
-    setup::CWizard wizard{rig.os.Ports(), rig.installFiles, rig.window, setuptest::kSetupProgram, false, L"1.2.3.4"};
+    setup::CWizard wizard{rig.os.Ports(), rig.installFiles, rig.window, setuptest::kSetupProgram};
     setup::ShowResult result = setup::ShowResult::Quit;
 };
 
@@ -148,8 +149,7 @@ TEST_F(SetupWizardTest, TheFinishPageLeavesOnlyFinishAndKeepsTheRestartChoiceHid
     std::string kit = setuptest::kKitConfig;
     kit.insert(kit.find("DesktopShortcutEnable"), "ShowRebootScreen=1\r\n");
     offered.Kit(L"AudioConfig.cfg", kit);
-    setup::CWizard withChoice(offered.os.Ports(), offered.installFiles, offered.window, setuptest::kSetupProgram, false,
-                              L"1.0.0.0");
+    setup::CWizard withChoice(offered.os.Ports(), offered.installFiles, offered.window, setuptest::kSetupProgram);
     withChoice.Construct();
     withChoice.FormShow();
     EXPECT_TRUE(withChoice.State().controls[setup::RebootRadioButton].visible);

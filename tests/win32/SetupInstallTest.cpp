@@ -84,7 +84,7 @@ protected:
     void InstallOnce()
     {
         const ports::Platform os = platform.Ports();
-        setup::CWizard wizard(os, installFiles, window, KitFolder() + L"TonvioSetup.exe", IsWow64(os.system), L"1.0.0.1");
+        setup::CWizard wizard(os, installFiles, window, KitFolder() + L"TonvioSetup.exe");
         wizard.Construct();
         ASSERT_EQ(wizard.FormShow(), setup::ShowResult::Shown);
         ASSERT_EQ(wizard.NextBitBtnClick(), setup::NextResult::InstallStarted);
@@ -159,7 +159,7 @@ TEST_F(SetupInstallTest, InstallsThePayloadAndRegistersItTwice)
         EXPECT_EQ(StringValue(uninstall, L"DisplayName"), L"Tonvio USB Audio Driver and Control Panel");
         EXPECT_EQ(StringValue(uninstall, L"UninstallString"), program + L"TonvioUninstall.exe");
         EXPECT_EQ(StringValue(uninstall, L"DisplayIcon"), program + L"TonvioUninstall.exe");
-        EXPECT_EQ(StringValue(uninstall, L"DisplayVersion"), L"1.0.0.1");
+        EXPECT_EQ(StringValue(uninstall, L"DisplayVersion"), L"" TONVIO_VERSION_TEXT);
         EXPECT_EQ(StringValue(uninstall, L"Publisher"), L"Tonvio Audio");
         const std::wstring driver = L"SYSTEM\\CurrentControlSet\\Services\\Vexfl";
         EXPECT_EQ(StringValue(driver, L"ImagePath"), L"System32\\DRIVERS\\Vexfl.sys");

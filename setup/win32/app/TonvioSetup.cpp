@@ -2,8 +2,6 @@
 // wizard in front of it, then the message loop. Everything the wizard decides lives in the portable model;
 // this file wires the Windows adapters to it.
 
-#include "common/SystemFacts.h"
-#include "common/VersionInfoMgr.h"
 #include "platform/win32/Win32InstallFileSystem.h"
 #include "platform/win32/Win32InstallerSystem.h"
 #include "platform/win32/Win32Payload.h"
@@ -66,18 +64,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!background.Create(instance, error))
         return Fail(error);
 
-    // TMainForm's construction.
-    os.debug.Write(L"==> TMainForm::TMainForm\n");
-    std::wstring versionText;
-    GetFileVersionString(os.versions, programPath, versionText);
-    const bool wow64 = IsWow64(os.system);
-    int windowsIndex = 2;
-    int windowsCode = 0;
-    int servicePack = 0;
-    if (VERSIONINFO_MGR::CVersionInfoMgr(os.system, os.debug).GetWindowsVersion(&windowsIndex, &windowsCode,
-                                                                                 &servicePack) != 0)
-        os.debug.Write(L"***** Get Windows Version FAIL! *****\n");
-
     // The wizard's own message boxes (the antivirus tip, a language file's conversion error) are owned by
     // its window once that exists.
     struct WizardMessages final : ports::InstallerWindow {
@@ -90,7 +76,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         }
     } messages;
 
-    setup::CWizard wizard(os, installFiles, messages, programPath, wow64, versionText);
+    // TMainForm's construction.
+    setup::CWizard wizard(os, installFiles, messages, programPath);
     wizard.Construct();
     const _APPLICATION_FOLDER_PATH& config = wizard.Config();
 
@@ -99,7 +86,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!icon)
         return Fail(L"Cannot load the icon \"" + iconPath + L"\".");
 
-    setup::win32ui::WizardWindow window(wizard, [&](ports::InstallerWindow& progress) {
+    setup::win32ui::WizardWindow window(wizard, os.clock, [&](ports::InstallerWindow& progress) {
         const setup::InstallContext context{config,
                                             wizard.Options(),
                                             wizard.Uninstall(),
