@@ -210,7 +210,9 @@ void CWizard::ComboBoxChange(int index)
         return;
     state_.comboIndex = index;
     const std::wstring language = state_.originalItems[index];
-    LoadLanguageLabels(language);
+    // A conversion error ends the handler, as the framework's exception would: nothing applied or saved.
+    if (!LoadLanguageLabels(language))
+        return;
     ApplyLanguageLabels();
     SaveDefaultLanguage(os_.profile, perUserFolder_, language);
 }

@@ -115,6 +115,19 @@ TEST_F(SetupWizardTest, ANonNumericItemShowsTheConversionErrorAndSkipsTheRestOfT
                                            L"SOFTWARE\\KVQ 48xx Software"));
 }
 
+TEST_F(SetupWizardTest, ASwitchToALanguageWithABadItemChangesNothingButShowsTheError)
+{
+    rig.os.files.Put(std::wstring(setuptest::kPerUserFolder) + L"AudioConfig.cfg",
+                     "[Language]\r\nDefaultLanguage=English\r\n");
+    Language(rig, L"German", "LabelNextBtn=Weiter >\r\nLabelVersion=Version,,,,gross\r\n");
+    Shown();
+    wizard.ComboBoxChange(1);
+    ASSERT_EQ(rig.window.messages.size(), 1u);
+    EXPECT_EQ(rig.window.messages[0].text, L"'gross' is not a valid integer value");
+    EXPECT_EQ(Control(setup::NextBitBtn).caption, L"Next >");
+    EXPECT_EQ(setup::ReadDefaultLanguage(rig.os.profile, setuptest::kPerUserFolder), L"English");
+}
+
 TEST_F(SetupWizardTest, NextShowsTheAntivirusTipOnceThenStartsTheInstallation)
 {
     rig.os.files.Put(std::wstring(setuptest::kPerUserFolder) + L"AudioConfig.cfg",
