@@ -16,14 +16,15 @@ bool WaitForState(ports::Service& service, ports::Clock& clock, ports::ServiceSt
 } // namespace
 
 int ControlTheService(ports::ServiceManager& services, ports::Clock& clock, const std::wstring& name,
-                      std::uint32_t control)
+                      std::uint32_t control, ServiceRights rights)
 {
     const std::unique_ptr<ports::ServiceManagerConnection> manager = services.Connect();
     if (!manager)
         return kServiceNoManager;
 
     const ports::ServiceAccess access =
-        control >= kFirstUserDefinedControl ? ports::ServiceAccess::QueryAndUserControl : ports::ServiceAccess::All;
+        rights == ServiceRights::ByControl && control >= kFirstUserDefinedControl ? ports::ServiceAccess::QueryAndUserControl
+                                                                                 : ports::ServiceAccess::All;
     const std::unique_ptr<ports::Service> service = manager->Open(name, access);
     if (!service)
         return kServiceCannotOpen;

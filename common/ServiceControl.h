@@ -27,7 +27,11 @@ inline constexpr int kServiceNeverStopped = 5;
 inline constexpr int kServiceStartFailed = 6;
 inline constexpr int kServiceNeverRunning = 7;
 
+// Which rights the service is opened with: by the control code (user-defined codes need only the query
+// and user-control rights), or all rights for every code, as the installer opens it.
+enum class ServiceRights { ByControl, All };
+
 // Control 0 starts the service, 1 stops it; any other code is sent and counts as success whatever the
 // service answers. Blocks up to 30 x 300 ms while a start or stop takes effect.
 int ControlTheService(ports::ServiceManager& services, ports::Clock& clock, const std::wstring& name,
-                      std::uint32_t control);
+                      std::uint32_t control, ServiceRights rights = ServiceRights::ByControl);

@@ -270,6 +270,30 @@ def write_icons(palette):
         c.result().save(os.path.join(KIT, name), sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (64, 64), (256, 256)])
 
 
+SETUP_BACKGROUND = "SetupBackground.jpg"
+
+
+def write_setup_background(folder, s, palette):
+    """Setup's background picture for one resolution folder: the skin's dark gradient, the brand mark and the
+    product name, at the size of the screens the folder serves."""
+    w, h = int(round(1280 * s)), int(round(720 * s))
+    img = Image.new("RGB", (w, h))
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / max(1, h - 1)
+        d.line([(0, y), (w, y)], fill=tuple(int(a + (b - a) * t) for a, b in zip(palette["bg1"], palette["bg0"])))
+    size = int(round(160 * s))
+    c = kit_draw.Canvas(size, size)
+    kit_draw.mark(c, size / 2, size / 2, size / 2 - 2, palette)
+    mark = c.result()
+    img.paste(mark, (int(48 * s), int(40 * s)), mark)
+    font = ImageFont.truetype(kit_draw.FONT_BOLD, max(8, int(round(44 * s))))
+    d.text((int(48 * s) + size + int(24 * s), int(40 * s) + size // 2), "Tonvio Setup", font=font,
+           fill=(230, 236, 242), anchor="lm")
+    os.makedirs(folder, exist_ok=True)
+    img.save(os.path.join(folder, SETUP_BACKGROUND), quality=85)
+
+
 def compose_preview(out_dir, language="English", folder="1366x768", skin="Graphite"):
     """The main window as the panel would show each page: pictures by the skin, texts by the language file."""
     os.makedirs(out_dir, exist_ok=True)
@@ -364,6 +388,7 @@ def main():
                 write_skin(os.path.join(KIT, SKIN_FOLDER, folder, skin), skin, s, kit_draw.PALETTES[skin])
             for language in kit_text.LANGUAGES:
                 write_language(os.path.join(KIT, LANGUAGE_FOLDER, folder, language), language, s)
+            write_setup_background(os.path.join(KIT, SKIN_FOLDER, folder), s, kit_draw.PALETTES["Graphite"])
         write_default_profile(os.path.join(KIT, "DefaultProfile.ini"))
         write_bee(os.path.join(KIT, "bee.wav"))
         write_icons(kit_draw.PALETTES["Graphite"])

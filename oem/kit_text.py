@@ -60,6 +60,8 @@ LANGUAGES = {
             "LabelWarning1": "An earlier Tonvio audio driver is still active. Restart Windows and run Setup again.",
             "LabelWarning2": "Setup could not complete this step:", "LabelWarning3": "Setup was cancelled.",
             "LabelWarning4": "Please close Tonvio Control Panel before installing.",
+            "AntivirusTip": "",
+            "KB3033929Tip": "Windows 7 needs update KB3033929 for the driver signature. Setup installs it.",
         },
     },
     "German": {
@@ -120,6 +122,8 @@ LANGUAGES = {
             "LabelWarning1": "Ein älterer Tonvio-Audiotreiber ist noch aktiv. Bitte Windows neu starten und die Installation erneut ausführen.",
             "LabelWarning2": "Dieser Installationsschritt ist fehlgeschlagen:", "LabelWarning3": "Die Installation wurde abgebrochen.",
             "LabelWarning4": "Bitte die Tonvio Systemsteuerung vor der Installation schließen.",
+            "AntivirusTip": "",
+            "KB3033929Tip": "Windows 7 braucht das Update KB3033929 für die Treibersignatur. Die Installation spielt es ein.",
         },
     },
 }

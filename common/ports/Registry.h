@@ -23,6 +23,8 @@ public:
     virtual bool WriteDword(const std::wstring& name, std::uint32_t value) = 0;
     virtual std::optional<std::wstring> ReadString(const std::wstring& name) const = 0;
     virtual bool WriteString(const std::wstring& name, const std::wstring& value) = 0;
+    // A REG_EXPAND_SZ: the reader expands environment variables in it.
+    virtual bool WriteExpandString(const std::wstring& name, const std::wstring& value) = 0;
     virtual bool DeleteValue(const std::wstring& name) = 0;
     virtual std::vector<std::wstring> ValueNames() const = 0;
 };

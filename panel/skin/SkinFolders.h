@@ -1,6 +1,7 @@
 #pragma once
 // Where a skin lives: skins root, resolution folder (by screen size), skin folder.
 
+#include "common/ResolutionFolder.h"
 #include "common/ports/FileSystem.h"
 #include "common/ports/PrivateProfile.h"
 
@@ -11,9 +12,8 @@ namespace panel {
 inline constexpr wchar_t kSkinSettingFileName[] = L"SkinSetting.ini";
 inline constexpr wchar_t kRegionFileName[] = L"MainForm_Frame.rgn";
 
-// "1920x1080\", "1366x768\", "960x540\" or empty, by the screen's pixel count; each threshold belongs
-// to the smaller folder, so a screen of exactly 1920 x 1080 gets "1366x768\".
-std::wstring ChooseResolutionFolder(long screenWidth, long screenHeight);
+// The resolution folder rule is shared with the installer's background window.
+using ::ChooseResolutionFolder;
 
 // programFolder + skinFolderName + "\" + resolutionFolder + skinName + "\".
 std::wstring SkinFolderPath(const std::wstring& programFolder, const std::wstring& skinFolderName,

@@ -55,6 +55,7 @@ bool MemoryFileSystem::WriteAll(const std::wstring& path, std::span<const std::u
     if (failingWrites_.contains(key) || folders_.contains(key) || !ParentExists(key))
         return false;
     Store(key, bytes);
+    fileSpellings_.emplace(key, Spelled(path));
     return true;
 }
 
@@ -99,18 +100,33 @@ bool MemoryFileSystem::CreateFolder(const std::wstring& path)
     return true;
 }
 
-std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path) const
+namespace {
+// The names, as first written, of the entries that lie directly in the folder.
+std::vector<std::wstring> ImmediateEntries(const std::map<std::wstring, std::wstring>& spellings,
+                                           const std::wstring& folderKey)
 {
-    const std::wstring prefix = Normalize(path) + L'\\';
+    const std::wstring prefix = folderKey + L'\\';
     std::vector<std::wstring> names;
-    for (const auto& [key, spelled] : folders_)
+    for (const auto& [key, spelled] : spellings)
         if (key.starts_with(prefix) && key.find(L'\\', prefix.size()) == std::wstring::npos)
             names.push_back(spelled.substr(prefix.size()));
     return names;
 }
+} // namespace
+
+std::vector<std::wstring> MemoryFileSystem::Subfolders(const std::wstring& path) const
+{
+    return ImmediateEntries(folders_, Normalize(path));
+}
+
+std::vector<std::wstring> MemoryFileSystem::Files(const std::wstring& path) const
+{
+    return ImmediateEntries(fileSpellings_, Normalize(path));
+}
 
 bool MemoryFileSystem::RemoveFile(const std::wstring& path)
 {
+    fileSpellings_.erase(Normalize(path));
     return files_.erase(Normalize(path)) > 0;
 }
 
@@ -126,6 +142,7 @@ void MemoryFileSystem::Put(const std::wstring& path, std::span<const std::uint8_
     if (!parent.empty())
         CreateFolder(Spelled(path).substr(0, parent.size()));
     Store(key, bytes);
+    fileSpellings_.emplace(key, Spelled(path));
 }
 
 std::string MemoryFileSystem::Get(const std::wstring& path) const

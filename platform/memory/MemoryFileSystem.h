@@ -22,6 +22,8 @@ public:
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
     std::vector<std::wstring> Subfolders(const std::wstring& path) const override;
+    // The names of the folder's immediate files, as first written, in the order of their keys.
+    std::vector<std::wstring> Files(const std::wstring& path) const;
 
     // Test set-up: writes the file, creating its folders.
     void Put(const std::wstring& path, std::string_view bytes);
@@ -47,6 +49,7 @@ private:
     };
     std::map<std::wstring, File> files_;
     std::uint64_t writes_ = 0;
+    std::map<std::wstring, std::wstring> fileSpellings_; // key → the path as first written
     std::map<std::wstring, std::wstring> folders_; // key → the path as first written
     std::map<std::wstring, ports::ReadStatus> failingReads_;
     std::set<std::wstring> failingWrites_;

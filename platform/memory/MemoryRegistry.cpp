@@ -19,7 +19,8 @@ std::vector<std::uint8_t> BytesOf(const Value& value)
             bytes.push_back(static_cast<std::uint8_t>(*dword >> shift));
         return bytes;
     }
-    for (const wchar_t c : std::get<std::wstring>(value) + L'\0') {
+    const auto* expand = std::get_if<MemoryRegistry::ExpandString>(&value);
+    for (const wchar_t c : (expand ? expand->text : std::get<std::wstring>(value)) + L'\0') {
         bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
     }
@@ -62,10 +63,17 @@ public:
             return std::nullopt;
         if (const auto* text = std::get_if<std::wstring>(&found->value))
             return *text;
+        if (const auto* expand = std::get_if<ExpandString>(&found->value))
+            return expand->text;
         return std::nullopt;
     }
 
     bool WriteString(const std::wstring& name, const std::wstring& value) override { return Write(name, value); }
+
+    bool WriteExpandString(const std::wstring& name, const std::wstring& value) override
+    {
+        return Write(name, ExpandString{value});
+    }
 
     bool DeleteValue(const std::wstring& name) override
     {

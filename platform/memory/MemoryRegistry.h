@@ -21,7 +21,12 @@ public:
     std::unique_ptr<ports::RegistryKey> OpenKey(ports::RegistryRoot root, const std::wstring& path,
                                                 ports::RegistryView view) override;
 
-    using Value = std::variant<std::uint32_t, std::wstring>; // REG_DWORD, REG_SZ
+    // A REG_EXPAND_SZ, kept apart from a plain string so that a test sees which type was written.
+    struct ExpandString {
+        std::wstring text;
+        bool operator==(const ExpandString&) const = default;
+    };
+    using Value = std::variant<std::uint32_t, std::wstring, ExpandString>; // REG_DWORD, REG_SZ, REG_EXPAND_SZ
 
     // Test set-up and inspection.
     void Put(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path, const std::wstring& name,

@@ -77,10 +77,12 @@ public:
 
     bool WriteString(const std::wstring& name, const std::wstring& value) override
     {
-        const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return Succeeded(debug_, L"RegSetValueExW",
-                         ::RegSetValueExW(key_.Get(), name.c_str(), 0, REG_SZ,
-                                          reinterpret_cast<const BYTE*>(value.c_str()), size));
+        return WriteText(name, value, REG_SZ);
+    }
+
+    bool WriteExpandString(const std::wstring& name, const std::wstring& value) override
+    {
+        return WriteText(name, value, REG_EXPAND_SZ);
     }
 
     bool DeleteValue(const std::wstring& name) override
@@ -112,6 +114,14 @@ public:
     }
 
 private:
+    bool WriteText(const std::wstring& name, const std::wstring& value, DWORD type)
+    {
+        const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+        return Succeeded(debug_, L"RegSetValueExW",
+                         ::RegSetValueExW(key_.Get(), name.c_str(), 0, type,
+                                          reinterpret_cast<const BYTE*>(value.c_str()), size));
+    }
+
     RegistryKeyHandle key_;
     ports::DebugOutput& debug_;
 };
