@@ -261,6 +261,7 @@ def label_positions():
         on((OX + 236 + (n - 1) * 68, y, 62, 30), 10, f"LabelEQS{n}")
     for i, band in enumerate(EQ_BANDS):
         pos[f"LabelEQ{band}"] = (eq_centre(i) - 26, OY + 330, 56, text_h)
+        pos[f"LabelEQ{band}Value"] = (eq_centre(i) - 26, OY + 362, 56, text_h)
 
     on((OX + 16, OY + 16, 96, 30), 30, "Label3DEnable")
     on((OX + 120, OY + 16, 76, 30), 10, "Label3DFBM")
@@ -268,6 +269,9 @@ def label_positions():
     pos["Label3DLeftChannel"] = (OX + 40, OY + 350, 100, text_h)
     pos["Label3DRightChannel"] = (OX + 400, OY + 350, 100, text_h)
     pos["Label3DConnection"] = (OX + 244, OY + 270, 110, text_h)
+    d3_values = {"LAlpha": OX + 96, "LBeta": OX + 150, "RAlpha": OX + 436, "RBeta": OX + 490}
+    for name, x in d3_values.items():
+        pos[f"Label3D{name}Value"] = (x - 20, D3_TRACK_TOP + D3_TRACK_LEN + 12, 40, text_h)
 
     slots = ["LabelEffectNothing", "LabelEffectTheater", "LabelEffectBathroom", "LabelEffectLivingroom",
              "LabelEffectStoneGallery"]

@@ -23,10 +23,13 @@ LANGUAGES = {
             "LabelEQS1": "S1", "LabelEQS2": "S2", "LabelEQS3": "S3", "LabelEQS4": "S4",
             "LabelEQ60Hz": "60 Hz", "LabelEQ300Hz": "300 Hz", "LabelEQ1200Hz": "1.2 kHz", "LabelEQ3600Hz": "3.6 kHz",
             "LabelEQ12000Hz": "12 kHz",
+            "LabelEQ60HzValue": "400", "LabelEQ300HzValue": "400", "LabelEQ1200HzValue": "400",
+            "LabelEQ3600HzValue": "400", "LabelEQ12000HzValue": "400",
         },
         "3D": {
             "Label3DEnable": "3D", "Label3DFBM": "FBM", "Label3DReset": "Reset", "Label3DLeftChannel": "Left channel",
             "Label3DRightChannel": "Right channel", "Label3DConnection": "Link",
+            "Label3DLBetaValue": "3", "Label3DLAlphaValue": "10", "Label3DRBetaValue": "3", "Label3DRAlphaValue": "10",
         },
         "Effect": {
             "LabelEffectNothing": "Off", "LabelEffectTheater": "Theater", "LabelEffectBathroom": "Bathroom",
@@ -83,10 +86,13 @@ LANGUAGES = {
             "LabelEQS1": "S1", "LabelEQS2": "S2", "LabelEQS3": "S3", "LabelEQS4": "S4",
             "LabelEQ60Hz": "60 Hz", "LabelEQ300Hz": "300 Hz", "LabelEQ1200Hz": "1200 Hz", "LabelEQ3600Hz": "3600 Hz",
             "LabelEQ12000Hz": "12 kHz",
+            "LabelEQ60HzValue": "400", "LabelEQ300HzValue": "400", "LabelEQ1200HzValue": "400",
+            "LabelEQ3600HzValue": "400", "LabelEQ12000HzValue": "400",
         },
         "3D": {
             "Label3DEnable": "3D", "Label3DFBM": "FBM", "Label3DReset": "Zurück", "Label3DLeftChannel": "Linker Kanal",
             "Label3DRightChannel": "Rechter Kanal", "Label3DConnection": "Kopplung",
+            "Label3DLBetaValue": "3", "Label3DLAlphaValue": "10", "Label3DRBetaValue": "3", "Label3DRAlphaValue": "10",
         },
         "Effect": {
             "LabelEffectNothing": "Aus", "LabelEffectTheater": "Kino", "LabelEffectBathroom": "Badezimmer",

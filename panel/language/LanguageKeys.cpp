@@ -28,9 +28,14 @@ std::vector<LanguageKey> BuildLanguageKeys()
     labels(L"EQ", kPageEq,
            {L"LabelEQEnable", L"LableEQ3DEnable", L"LabelEQReset", L"LabelEQS1", L"LabelEQS2", L"LabelEQS3",
             L"LabelEQS4", L"LabelEQ60Hz", L"LabelEQ300Hz", L"LabelEQ1200Hz", L"LabelEQ3600Hz", L"LabelEQ12000Hz"});
+    // The value labels under the sliders take their place and look from these; the page writes the values.
+    labels(L"EQ", kPageEq,
+           {L"LabelEQ60HzValue", L"LabelEQ300HzValue", L"LabelEQ1200HzValue", L"LabelEQ3600HzValue",
+            L"LabelEQ12000HzValue"});
     labels(L"3D", kPage3D,
            {L"Label3DEnable", L"Label3DFBM", L"Label3DReset", L"Label3DLeftChannel", L"Label3DRightChannel",
-            L"Label3DConnection"});
+            L"Label3DConnection", L"Label3DLBetaValue", L"Label3DLAlphaValue", L"Label3DRBetaValue",
+            L"Label3DRAlphaValue"});
     labels(L"Effect", kPageEffect,
            {L"LabelEffectNothing", L"LabelEffectTheater", L"LabelEffectBathroom", L"LabelEffectLivingroom",
             L"LabelEffectStoneGallery"});

@@ -97,7 +97,6 @@ void EqualizerPage::Reset()
 void EqualizerPage::ShowSliders()
 {
     const int top = view_.Skin().eqSlider.top;
-    const sound::EqRecord& shown = equalizer_.Working();
     for (int band = 0; band < form::kEqBandCount; ++band) {
         const Tag sliderTag = form::Nth(Tag::EqBand1Slider, band);
         form::Control* slider = view_.Image(sliderTag);
@@ -109,10 +108,17 @@ void EqualizerPage::ShowSliders()
             lower->autoSize = false;
             lower->bounds.height = slider->bounds.top + slider->bounds.height - lower->bounds.top;
         }
-        if (form::Control* value = view_.Label(sliderTag))
-            value->caption = FormatText(7, L"%x", shown.gains[band]);
     }
+    ShowValues();
     ShowEnabled();
+}
+
+void EqualizerPage::ShowValues()
+{
+    const sound::EqRecord& shown = equalizer_.Working();
+    for (int band = 0; band < form::kEqBandCount; ++band)
+        if (form::Control* value = view_.Label(form::Nth(Tag::EqBand1Slider, band)))
+            value->caption = FormatText(7, L"%x", shown.gains[band]);
 }
 
 void EqualizerPage::ShowEnabled()

@@ -31,6 +31,8 @@ public:
 
     // The sliders, their lower tracks and values for the slot the model refreshed last, and EQ-EN.
     void ShowSliders();
+    // Only the value labels' captions, after a language gave them its texts.
+    void ShowValues();
     // RESET: the preset's reset, then the 3D state again when it reached the device.
     void Reset();
 

@@ -116,9 +116,15 @@ void Sound3DPage::ShowSliders()
         const Tag tag = form::Nth(Tag::D3LBetaSlider, index);
         if (form::Control* image = view_.Image(tag))
             image->bounds.top = sound3D_.SliderTop(slider);
-        if (form::Control* value = view_.Label(tag))
-            value->caption = FormatText(11, L"%d", sound3D_.Value(slider));
     }
+    ShowValues();
+}
+
+void Sound3DPage::ShowValues()
+{
+    for (int index = 0; index < sound::kD3SliderCount; ++index)
+        if (form::Control* value = view_.Label(form::Nth(Tag::D3LBetaSlider, index)))
+            value->caption = FormatText(11, L"%d", sound3D_.Value(static_cast<sound::D3Slider>(index)));
 }
 
 void Sound3DPage::ShowLinks()

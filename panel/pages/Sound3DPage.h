@@ -25,6 +25,8 @@ public:
 
     // The sliders, their values and the FBM button from the model.
     void ShowControls();
+    // Only the value labels' captions, after a language gave them its texts.
+    void ShowValues();
 
 private:
     void ShowEnabled();

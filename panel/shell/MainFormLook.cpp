@@ -229,6 +229,9 @@ void TAudioMainForm::ApplyLanguage()
     const panel::LabelRecord& preset = language_.Label(FormatText(15, L"LabelEQS%d", states_.selectedPreset));
     if (preset.Visible())
         presetLabel.caption = preset.text;
+    // The value labels show the settings, not the language file's sample texts.
+    pages_.equalizer.ShowValues();
+    pages_.sound3D.ShowValues();
     ApplyDeviceStateLabel();
     ApplyMenuCaptions();
 }

@@ -108,7 +108,8 @@ void TAudioMainForm::FormMouseUp(int x, int y)
 
 void TAudioMainForm::ControlClick(const form::Control& control)
 {
-    if (control.kind != form::ControlClass::Image)
+    // A button's label lies on its picture and clicks as the picture does (EQResetLabelClick, say).
+    if (control.kind != form::ControlClass::Image && control.kind != form::ControlClass::Label)
         return;
     const auto tag = static_cast<Tag>(control.tag);
     if (tag == Tag::CloseImage)

@@ -259,6 +259,60 @@ class Scenario:
         self.shot("1920x1080-4-plugged-again", like="1920x1080-2-active")
         self.expect_same("1920x1080-2-active", "1920x1080-4-plugged-again", "plugging in again")
 
+    def registers(self, address, count):
+        """The chip's registers from `address` on, as the chip tool shows them."""
+        values = []
+        for line in self.tool("registers", f"{address:X}", str(count)).splitlines():
+            values += [int(byte, 16) for byte in line.split(":", 1)[1].split()]
+        return values
+
+    def sound_state(self):
+        return dict(line.split(" ", 1) for line in self.tool("sound").splitlines() if " " in line)
+
+    def expect_registers(self, address, expected, what):
+        """Waits until the chip's registers hold `expected`; the gesture's writes may still be on their way."""
+        try:
+            self.wait_until(lambda: self.registers(address, len(expected)) == expected, what)
+        except Failure:
+            raise Failure(f"{what}: registers {address:X}.. are {[hex(v) for v in self.registers(address, len(expected))]}"
+                          f", not {[hex(v) for v in expected]}")
+
+    def equalizer(self, resolution):
+        """Gestures on the EQ page, each checked in the chip's registers and SDK state."""
+        self.driver("click", *self.tab_centre(resolution, "PageEQUpImage"))
+        self.shot("1920x1080-eq-before")
+        # 60 Hz to the top of its track: gain 2559 (0x9FF) in 0x120/0x121.
+        x, y = self.tab_centre(resolution, "EQ60HzSliderImage")
+        self.driver("drag", x, y, "0", "-300")
+        self.expect_registers(0x120, [0xFF, 0x09], "60 Hz to the top")
+        # 300 Hz down a quarter of the track (0x300), then back to the middle: flat 0x400 again.
+        x, y = self.tab_centre(resolution, "EQ300HzSliderImage")
+        self.driver("drag", x, y, "0", "57")
+        self.expect_registers(0x122, [0x00, 0x03], "300 Hz down")
+        self.driver("drag", x, str(int(y) + 57), "0", "-57")
+        self.expect_registers(0x122, [0x00, 0x04], "300 Hz to the middle")
+        self.shot("1920x1080-eq-dragged", unlike="1920x1080-eq-before")
+        self.expect_different("1920x1080-eq-before", "1920x1080-eq-dragged", "dragging the bands")
+
+        # S2 is flat: nothing is written, and the device's equalizer goes off with it.
+        self.driver("click", *self.tab_centre(resolution, "EQS2ImageUp"))
+        self.wait_until(lambda: self.sound_state().get("eq-enabled") == "0", "a flat S2 switching the equalizer off")
+        check(self.registers(0x120, 2) == [0xFF, 0x09], "selecting a flat preset wrote the gain registers")
+        self.shot("1920x1080-eq-s2", unlike="1920x1080-eq-dragged")
+        # Back to S1: its record is written whole; RESET then makes it flat on the chip.
+        self.driver("click", *self.tab_centre(resolution, "EQS1ImageUp"))
+        self.shot("1920x1080-eq-s1", like="1920x1080-eq-dragged")
+        self.driver("click", *self.tab_centre(resolution, "EQResetImageUp"))
+        self.expect_registers(0x120, [0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0xE4], "RESET")
+        self.shot("1920x1080-eq-reset", like="1920x1080-eq-before")
+
+        # 3D-EN: the SDK's 3D state and bit 7 of register 0x100.
+        self.driver("click", *self.tab_centre(resolution, "EQ3DENImageUp"))
+        self.wait_until(lambda: self.sound_state().get("3d-enabled") == "1", "3D-EN switching 3D on")
+        self.wait_until(lambda: self.registers(0x100, 1)[0] & 0x80, "3D-EN setting bit 7 of register 0x100")
+        self.driver("click", *self.tab_centre(resolution, "EQ3DENImageUp"))
+        self.wait_until(lambda: self.sound_state().get("3d-enabled") == "0", "3D-EN switching 3D off again")
+
     def pages(self, resolution, prefix):
         tabs = ["PageEQUpImage", "PageEffectUpImage", "PageMicUpImage", "PageVirtual7p1UpImage",
                 "PageLEDUpImage", "PageENCUpImage", "PageVMEffectUpImage"]
@@ -320,6 +374,7 @@ class Scenario:
         self.start_display(1920, 1080)
         self.boot_prefix()
         self.hot_plug()
+        self.equalizer("1366x768")
         self.pages("1366x768", "1920x1080")
         self.about_box("1366x768")
         self.skin_and_language()

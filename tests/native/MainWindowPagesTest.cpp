@@ -382,6 +382,31 @@ TEST_F(MainWindowPagesTest, EqualizerKnobFollowsTheDragWithinItsTravel)
     }
 }
 
+// RESET clicks on its picture and on the label lying on it alike, and makes the preset flat on the chip.
+TEST_F(MainWindowPagesTest, ResetClickedOnPictureOrLabelFlattensThePreset)
+{
+    shell::TAudioMainForm& main = Start();
+    const form::Control& knob = Control(L"EQ60HzSliderImage");
+    for (const auto& [what, x, y] : {std::tuple{"label", 507, 66}, std::tuple{"picture", 555, 80}}) {
+        SCOPED_TRACE(what);
+        Hook(Kind::LeftDown, 205, 205);
+        Hook(Kind::Move, 205, 105);
+        Hook(Kind::LeftUp, 205, 105);
+        ASSERT_EQ(knob.bounds.top, 100);
+        ASSERT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.registers[0x121]; }), 0x09);
+
+        ASSERT_EQ(main.Form().ControlAt(x, y)->name, std::string(what) == "label" ? L"EQResetLabel" : L"EQResetImage");
+        main.FormMouseDown(x, y);
+        main.FormMouseUp(x, y);
+        EXPECT_EQ(knob.bounds.top, 200);
+        EXPECT_EQ(Control(L"EQ60HzValueLabel").caption, L"400");
+        EXPECT_EQ(device.chip().WithState([](const emulator::ChipState& s) {
+            return std::pair<int, int>{s.registers[0x120], s.registers[0x121]};
+        }),
+                  (std::pair<int, int>{0x00, 0x04}));
+    }
+}
+
 TEST_F(MainWindowPagesTest, WithoutADeviceNeitherKnobNorTrackMoves)
 {
     device.chip().Unplug();

@@ -76,6 +76,7 @@ inline constexpr const char* kSkinSetting =
     "[EQ]\r\nEQSlider=100,200\r\nBack_EQImage=eq.png,150,50\r\n"
     "EQEQENImageUp=eqen_up.png,200,60\r\nEQEQENImageDown=eqen_down.png,200,60\r\n"
     "EQ60HzBarImage=bar.png,200,100,10,210\r\nEQ60HzSliderImage=knob.png,195,150,20,10\r\n"
+    "EQResetImageUp=reset_up.png,500,60,60,24\r\nEQResetImageDown=reset_down.png,500,60,60,24\r\n"
     "[Mic]\r\nMicSlider=120,100\r\nBack_MicImage=mic.png,150,50\r\n"
     "MicBarImage=bar.png,300,120,10,110\r\nMicSliderImage=knob.png,295,170,20,10\r\n"
     "[About]\r\nLogoImage=logo.png,16,20,57,49\r\n";
@@ -89,7 +90,7 @@ inline constexpr struct {
     {L"min_down.png", 20, 20}, {L"in_up.png", 24, 24},    {L"in_down.png", 24, 24},    {L"out_up.png", 24, 24},
     {L"out_down.png", 24, 24}, {L"eq.png", 600, 380},     {L"eqen_up.png", 60, 24},    {L"eqen_down.png", 60, 24},
     {L"knob.png", 20, 10},     {L"bar.png", 10, 210},     {L"mic.png", 600, 380},      {L"led_up.png", 24, 24},
-    {L"led_down.png", 24, 24}, {L"logo.png", 57, 49},
+    {L"led_down.png", 24, 24}, {L"logo.png", 57, 49},     {L"reset_up.png", 60, 24}, {L"reset_down.png", 60, 24},
 };
 
 inline constexpr const char* kLanguage =
@@ -98,7 +99,7 @@ inline constexpr const char* kLanguage =
     "LabelPageMic=Microphone,,,,,20,145\r\nLabelActive=Device active\r\nLabelUnDriver=Driver missing\r\n"
     "LabelUnactive=No device\r\nLabelWarning=Please connect the device.\r\n"
     "LabelWarning1=Noise cancellation is not available.\r\nLabelSkin=Skins\r\n"
-    "[EQ]\r\nLabelEQEnable=Enable,65280,255\r\n"
+    "[EQ]\r\nLabelEQEnable=Enable,65280,255\r\nLabelEQReset=Reset,,,,,505,64,40,16\r\n"
     "[About]\r\nLabelAbout=Tonvio audio control panel\r\nLabelWeb=https://tonvio.example/support\r\n";
 
 struct PanelFixture {
