@@ -18,6 +18,9 @@ from pathlib import Path
 
 from PIL import Image, ImageChops
 
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "wine"))
+from wine_session import place_user_config, start_xvfb  # noqa: E402
+
 
 
 class Failure(Exception):
@@ -62,19 +65,10 @@ class Scenario:
 
     def start_display(self, width, height):
         self.stop_display()
-        for number in range(90, 130):
-            if not Path(f"/tmp/.X{number}-lock").exists():
-                break
-        display = f":{number}"
-        self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = display
-        for _ in range(50):
-            if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.1)
-        raise Failure(f"Xvfb did not start on {display}")
+        try:
+            self.xvfb = start_xvfb(self.env, width, height)
+        except RuntimeError as failure:
+            raise Failure(str(failure))
 
     def stop_display(self):
         if self.xvfb is not None:
@@ -90,12 +84,7 @@ class Scenario:
         subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=240, check=True)
         self.wine_server("-w")
-        appdata = self.wine_text(["cmd", "/c", "echo", "%APPDATA%"])
-        folder = re.search(r"^InstallFolderName=(.*)$", (self.kit / "AudioConfig.cfg").read_text(), re.M).group(1)
-        unix = self.wine_text(["winepath.exe", "-u", appdata])
-        self.user_config = Path(unix) / folder.strip() / "AudioConfig.cfg"
-        self.user_config.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy(self.kit / "AudioConfig.cfg", self.user_config)
+        self.user_config = place_user_config(self.kit, self.wine_text)
 
     def wine_run(self, command):
         """Runs a Windows program to its end: its exit code and its output. The output goes through files,
