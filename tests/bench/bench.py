@@ -17,7 +17,7 @@ from datetime import datetime, timezone
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "wine"))
-from wine_session import place_user_config, start_xvfb  # noqa: E402
+from wine_session import place_user_config, start_xvfb, wine_environment  # noqa: E402
 
 EXIT_MESSAGE = "WM_KVQ48xxAPP_EXIT"
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -28,13 +28,7 @@ class Bench:
         self.args = args
         self.work = Path(args.work).resolve()
         self.program = self.work / "program"
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": str(self.work / "prefix"),
-            "HOME": str(self.work / "home"),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
-        })
+        self.env = wine_environment(self.work)
         self.env.pop("TONVIO_EMULATED_DEVICE", None)
         self.xvfb = None
 

@@ -8,7 +8,6 @@ panel driver, and every state is kept as a screenshot in the output folder.
 """
 
 import argparse
-import os
 import re
 import shutil
 import subprocess
@@ -19,7 +18,7 @@ from pathlib import Path
 from PIL import Image, ImageChops
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "wine"))
-from wine_session import place_user_config, start_xvfb  # noqa: E402
+from wine_session import place_user_config, start_xvfb, wine_environment  # noqa: E402
 
 
 
@@ -42,14 +41,8 @@ class Scenario:
         self.xvfb = None
         self.panel = None
         self.panel_log = None
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": str(self.work / "prefix"),
-            "HOME": str(self.work / "home"),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
-            "TONVIO_EMULATED_DEVICE": "1",
-        })
+        self.env = wine_environment(self.work)
+        self.env["TONVIO_EMULATED_DEVICE"] = "1"
         self.shots = {}
 
     # --- set-up

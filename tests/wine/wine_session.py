@@ -1,11 +1,25 @@
 """What the Python drivers of Windows programs under Wine share (the end-to-end scenario, the benchmark):
 an Xvfb of their own and the per-user configuration copy the installer leaves."""
 
+import os
 import re
 import shutil
 import subprocess
 import time
 from pathlib import Path
+
+
+def wine_environment(work):
+    """The environment of a Wine of its own: prefix and home folder under `work`, no debug output, and
+    neither menu entries, the debugger's dialog nor the Mono and Gecko installers."""
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": str(Path(work) / "prefix"),
+        "HOME": str(Path(work) / "home"),
+        "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
+    })
+    return env
 
 
 def start_xvfb(env, width, height):
