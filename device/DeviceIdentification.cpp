@@ -71,8 +71,8 @@ Identification IdentifyDevice(const ports::FileSystem& files, const ports::Devic
     std::wstring hardwareId;
     for (int search = 0; search < searches && !found; ++search) {
         hardwareId.clear();
-        found = accepted.loaded &&
-                accepted.ids.FindPresentDevice(devices, DEVICEID_MGR::kHardwareIdTemplate, hardwareId);
+        found =
+            accepted.loaded && accepted.ids.FindPresentDevice(devices, DEVICEID_MGR::kHardwareIdTemplate, hardwareId);
     }
     return Identified(found, std::move(hardwareId), sdk);
 }

@@ -90,8 +90,8 @@ private:
     PresenceDevice device_;
     PresenceSettings settings_;
     bool running_ = false;
-    bool searching_ = false;       // the poll waits for its search
-    bool startingSearch_ = false;  // inside the call that starts it
+    bool searching_ = false;      // the poll waits for its search
+    bool startingSearch_ = false; // inside the call that starts it
     Request runningRequest_ = Request::Poll;
     std::deque<Pending> pending_;
     std::unique_ptr<ports::PendingDeviceSearch> pollSearch_; // last: dropped first, with its result

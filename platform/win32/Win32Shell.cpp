@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace win32 {
@@ -11,6 +12,23 @@ namespace win32 {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
+
+// The common dialogs' library, loaded from the system folder at the first dialog, not with the program:
+// it brings the printing stack along (under Wine the CUPS client and its TLS and Kerberos libraries,
+// some 4 MB and many milliseconds at every start) for dialogs that most runs never open.
+template <typename Function> Function CommonDialogFunction(const char* name)
+{
+    static const HMODULE library = [] {
+        wchar_t folder[MAX_PATH]{};
+        const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return HMODULE{};
+        return ::LoadLibraryW((std::wstring(folder, length) + L"\\comdlg32.dll").c_str());
+    }();
+    return library == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
 
 template <std::size_t N> void CopyCut(wchar_t (&target)[N], const std::wstring& text)
 {
@@ -61,8 +79,9 @@ std::optional<std::wstring> RunFileDialog(HWND owner, const ports::FileDialogReq
     dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = OFN_NOCHANGEDIR | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-    if (!chosen)
+    using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto run = CommonDialogFunction<FileDialogFunction>(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (run == nullptr || !run(&dialog))
         return std::nullopt;
     return std::wstring(path.data());
 }
@@ -156,7 +175,9 @@ std::optional<std::uint32_t> Win32ColourDialog::Choose(std::uint32_t initial)
     dialog.rgbResult = initial;
     dialog.lpCustColors = custom_;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!::ChooseColorW(&dialog))
+    using ColourDialogFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+    const auto choose = CommonDialogFunction<ColourDialogFunction>("ChooseColorW");
+    if (choose == nullptr || !choose(&dialog))
         return std::nullopt;
     return static_cast<std::uint32_t>(dialog.rgbResult);
 }

@@ -127,7 +127,8 @@ int Blocking(DWORD pid, double seconds)
         stretchMax.pop_back();
     std::sort(answers.begin(), answers.end());
     const auto at = [&answers](double share) {
-        return answers[std::min(answers.size() - 1, static_cast<std::size_t>(share * static_cast<double>(answers.size())))];
+        return answers[std::min(answers.size() - 1,
+                                static_cast<std::size_t>(share * static_cast<double>(answers.size())))];
     };
     const auto over = std::count_if(answers.begin(), answers.end(), [](double ms) { return ms > 5.0; });
     std::printf("sends=%zu\nmedian_ms=%.2f\np99_ms=%.2f\nmax_ms=%.2f\nover_5ms=%ld\nwindow_max_ms=", answers.size(),
@@ -181,9 +182,12 @@ int wmain(int count, wchar_t** arguments)
     if (command == L"start" && count >= 3)
         return Start(count - 2, arguments + 2);
     if (command == L"blocking" && count == 4)
-        return Blocking(static_cast<DWORD>(std::wcstoul(arguments[2], nullptr, 10)), std::wcstod(arguments[3], nullptr));
+        return Blocking(static_cast<DWORD>(std::wcstoul(arguments[2], nullptr, 10)),
+                        std::wcstod(arguments[3], nullptr));
     if (command == L"end" && (count == 3 || count == 4))
         return End(static_cast<DWORD>(std::wcstoul(arguments[2], nullptr, 10)), count == 4 ? arguments[3] : nullptr);
-    std::fprintf(stderr, "usage: tonvio_bench_probe start <program> [arguments...] | blocking <pid> <seconds> | end <pid> [message]\n");
+    std::fprintf(
+        stderr,
+        "usage: tonvio_bench_probe start <program> [arguments...] | blocking <pid> <seconds> | end <pid> [message]\n");
     return 2;
 }

@@ -16,6 +16,9 @@ import time
 from datetime import datetime, timezone
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "wine"))
+from wine_session import place_user_config, start_xvfb, wine_environment  # noqa: E402
+
 EXIT_MESSAGE = "WM_KVQ48xxAPP_EXIT"
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -25,13 +28,7 @@ class Bench:
         self.args = args
         self.work = Path(args.work).resolve()
         self.program = self.work / "program"
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": str(self.work / "prefix"),
-            "HOME": str(self.work / "home"),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
-        })
+        self.env = wine_environment(self.work)
         self.env.pop("TONVIO_EMULATED_DEVICE", None)
         self.xvfb = None
 
@@ -48,19 +45,10 @@ class Bench:
             subprocess.run([self.args.objcopy, "--strip-debug", str(copy)], check=True)
 
     def start_display(self):
-        for number in range(140, 200):
-            if not Path(f"/tmp/.X{number}-lock").exists() and not Path(f"/tmp/.X11-unix/X{number}").exists():
-                break
-        display = f":{number}"
-        self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = display
-        for _ in range(100):
-            if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.1)
-        raise SystemExit(f"bench: Xvfb did not start on {display}")
+        try:
+            self.xvfb = start_xvfb(self.env, 1920, 1080)
+        except RuntimeError as failure:
+            raise SystemExit(f"bench: {failure}")
 
     def boot_prefix(self):
         subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -68,12 +56,7 @@ class Bench:
         subprocess.run(["wineserver", "-w"], env=self.env)
         # One wineserver for the whole run, so that no start pays for starting it.
         subprocess.run(["wineserver", "-p"], env=self.env)
-        appdata = self.wine(["cmd", "/c", "echo", "%APPDATA%"])
-        folder = re.search(r"^InstallFolderName=(.*)$", (Path(self.args.kit) / "AudioConfig.cfg").read_text(),
-                           re.M).group(1).strip()
-        user_config = Path(self.wine(["winepath.exe", "-u", appdata])) / folder / "AudioConfig.cfg"
-        user_config.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy(Path(self.args.kit) / "AudioConfig.cfg", user_config)
+        place_user_config(self.args.kit, self.wine)
 
     def shut_down(self):
         subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -244,25 +227,25 @@ class Bench:
             "|---|---|---|---|---|",
             f"| start to first visible window | {bare['ms']:.0f} ms | {panel['ms']:.0f} ms | {start_ratio:.2f}x |"
             f" <= 1.5x: {'met' if start_ratio <= 1.5 else 'NOT met'} |",
-            f"| resident memory after start | {bare['rss']:.1f} MB | {panel['rss']:.1f} MB | +{extra_mb:.1f} MB |"
+            f"| resident memory after start | {bare['rss']:.1f} MB | {panel['rss']:.1f} MB | {extra_mb:+.1f} MB |"
             f" <= +12 MB: {'met' if extra_mb <= 12 else 'NOT met'} |",
             f"| of which anonymous | {bare['anon']:.1f} MB | {panel['anon']:.1f} MB |"
-            f" +{panel['anon'] - bare['anon']:.1f} MB | |",
+            f" {panel['anon'] - bare['anon']:+.1f} MB | |",
             f"| idle CPU over {self.args.idle:.0f} s, no device | {idle_bare['cpu_ms']:.0f} ms |"
-            f" {idle_unplugged['cpu_ms']:.0f} ms | +{idle_unplugged['cpu_ms'] - idle_bare['cpu_ms']:.0f} ms | |",
+            f" {idle_unplugged['cpu_ms']:.0f} ms | {idle_unplugged['cpu_ms'] - idle_bare['cpu_ms']:+.0f} ms | |",
             f"| idle CPU over {self.args.idle:.0f} s, device plugged (emulated) | {idle_bare['cpu_ms']:.0f} ms |"
-            f" {idle_plugged['cpu_ms']:.0f} ms | +{idle_plugged['cpu_ms'] - idle_bare['cpu_ms']:.0f} ms | |",
+            f" {idle_plugged['cpu_ms']:.0f} ms | {idle_plugged['cpu_ms'] - idle_bare['cpu_ms']:+.0f} ms | |",
             f"| wake-ups per second, no device | {idle_bare['wakes_per_s']:.1f} | {idle_unplugged['wakes_per_s']:.1f} |"
-            f" +{idle_unplugged['wakes_per_s'] - idle_bare['wakes_per_s']:.1f} | the 2 s poll |",
+            f" {idle_unplugged['wakes_per_s'] - idle_bare['wakes_per_s']:+.1f} | the 2 s poll |",
             f"| wake-ups per second, device plugged (emulated) | {idle_bare['wakes_per_s']:.1f} |"
-            f" {idle_plugged['wakes_per_s']:.1f} | +{idle_plugged['wakes_per_s'] - idle_bare['wakes_per_s']:.1f} |"
+            f" {idle_plugged['wakes_per_s']:.1f} | {idle_plugged['wakes_per_s'] - idle_bare['wakes_per_s']:+.1f} |"
             f" no timer runs |",
             f"| window thread's CPU per poll tick (no device; idle CPU of the window's thread / {ticks:.0f} ticks) |"
             f" {idle_bare['window_cpu_ms'] / ticks:.2f} ms | {idle_unplugged['window_cpu_ms'] / ticks:.2f} ms |"
-            f" +{tick_cpu_ms:.2f} ms | <= 10 ms: {'met' if tick_cpu_ms <= 10 else 'NOT met'} |",
+            f" {tick_cpu_ms:+.2f} ms | <= 10 ms: {'met' if tick_cpu_ms <= 10 else 'NOT met'} |",
             f"| window thread held up: longest answer in each 2 s (one poll tick), median over"
             f" {self.args.blocking:.0f} s | {block_bare['stretch_max_ms']:.1f} ms | {block_panel['stretch_max_ms']:.1f} ms |"
-            f" +{tick_ms:.1f} ms | <= 10 ms: {'met' if tick_ms <= 10 else 'NOT met'} |",
+            f" {tick_ms:+.1f} ms | <= 10 ms: {'met' if tick_ms <= 10 else 'NOT met'} |",
             f"| answers to the probe: median, slowest | {block_bare['median_ms']:.2f} ms, {block_bare['max_ms']:.1f} ms |"
             f" {block_panel['median_ms']:.2f} ms, {block_panel['max_ms']:.1f} ms | | |",
         ]

@@ -8,7 +8,6 @@ panel driver, and every state is kept as a screenshot in the output folder.
 """
 
 import argparse
-import os
 import re
 import shutil
 import subprocess
@@ -17,6 +16,9 @@ import time
 from pathlib import Path
 
 from PIL import Image, ImageChops
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "wine"))
+from wine_session import place_user_config, start_xvfb, wine_environment  # noqa: E402
 
 # How long any one awaited condition may take. Generous, so that a slow or busy machine stays green; a
 # condition that never comes still fails, only later.
@@ -46,14 +48,8 @@ class Scenario:
         self.xvfb = None
         self.panel = None
         self.panel_log = None
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": str(self.work / "prefix"),
-            "HOME": str(self.work / "home"),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d",
-            "TONVIO_EMULATED_DEVICE": "1",
-        })
+        self.env = wine_environment(self.work)
+        self.env["TONVIO_EMULATED_DEVICE"] = "1"
         self.shots = {}
 
     # --- set-up
@@ -69,16 +65,10 @@ class Scenario:
 
     def start_display(self, width, height):
         self.stop_display()
-        for number in range(90, 130):
-            if not Path(f"/tmp/.X{number}-lock").exists():
-                break
-        display = f":{number}"
-        self.xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = display
-        self.wait_until(lambda: subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL).returncode == 0,
-                        f"Xvfb to start on {display}")
+        try:
+            self.xvfb = start_xvfb(self.env, width, height)
+        except RuntimeError as failure:
+            raise Failure(str(failure))
 
     def stop_display(self):
         if self.xvfb is not None:
@@ -105,12 +95,7 @@ class Scenario:
         subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=240, check=True)
         self.wine_server("-w")
-        appdata = self.wine_text(["cmd", "/c", "echo", "%APPDATA%"])
-        folder = re.search(r"^InstallFolderName=(.*)$", (self.kit / "AudioConfig.cfg").read_text(), re.M).group(1)
-        unix = self.wine_text(["winepath.exe", "-u", appdata])
-        self.user_config = Path(unix) / folder.strip() / "AudioConfig.cfg"
-        self.user_config.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy(self.kit / "AudioConfig.cfg", self.user_config)
+        self.user_config = place_user_config(self.kit, self.wine_text)
 
     def wine_run(self, command):
         """Runs a Windows program to its end: its exit code and its output. The output goes through files,

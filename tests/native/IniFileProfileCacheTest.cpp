@@ -157,8 +157,8 @@ TEST(IniFileProfileCacheKit, EveryKeyOfTheReferenceKitReadsAsAFreshRead)
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         std::wstring path = L"C:\\Kit\\" + fs::relative(entry.path(), KitOnDisk()).wstring();
         files.Put(path, bytes);
-        const memory::ProfileText text = memory::DecodeProfileText(
-            std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        const memory::ProfileText text =
+            memory::DecodeProfileText(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
         std::wstring section;
         for (const memory::ProfileLine& line : memory::ParseProfileLines(text.text)) {
             if (line.kind == memory::ProfileLine::Kind::Header) {

@@ -472,9 +472,9 @@ TEST_F(PresenceHandlersTest, PollWhoseSearchRunsAwayKeepsItsOrderAndHoldsBackThe
     const std::size_t before = debug.Lines().size();
     h.Timer1Timer();
     ASSERT_TRUE(deferred.Deliver());
-    EXPECT_EQ(std::vector<std::wstring>(debug.Lines().begin() + static_cast<std::ptrdiff_t>(before),
-                                        debug.Lines().end()),
-              (std::vector<std::wstring>{L"DeviceArrivalforTimer1", L"SearchDevicePresent = 0"}));
+    EXPECT_EQ(
+        std::vector<std::wstring>(debug.Lines().begin() + static_cast<std::ptrdiff_t>(before), debug.Lines().end()),
+        (std::vector<std::wstring>{L"DeviceArrivalforTimer1", L"SearchDevicePresent = 0"}));
     EXPECT_TRUE(steps.steps.empty());
 
     // A panel that goes while the search runs never hears of its result.
