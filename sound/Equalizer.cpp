@@ -114,6 +114,16 @@ void Equalizer::RefreshSliders(int slot)
     shownSlot_ = slot;
 }
 
+void Equalizer::SetTravel(int travel)
+{
+    travel_ = travel;
+    const int shown = shownSlot_;
+    for (int slot = 0; slot < kEqPresets; ++slot)
+        if (slot != shown)
+            RefreshSliders(slot);
+    RefreshSliders(shown);
+}
+
 void Equalizer::BandChanged(int band, int offset)
 {
     // A skin without a track gives no travel: nothing moves and the gain stays as it is.

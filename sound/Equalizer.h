@@ -64,6 +64,9 @@ public:
     SelectPresetResult SelectPreset(int preset);
     // Unpacks `slot` into the working record and places its sliders from its gains.
     void RefreshSliders(int slot);
+    // Another skin's track: every preset's sliders are placed again from their gains, the slot shown
+    // last ending up in the working record as before.
+    void SetTravel(int travel);
     // A band's slider stands `offset` pixels below the top of its track: the gain goes to the chip
     // while synchronized, and into the current preset.
     void BandChanged(int band, int offset);

@@ -119,6 +119,12 @@ void Sound3D::Initialise(int travel)
     PlaceSliders();
 }
 
+void Sound3D::SetTravel(int travel)
+{
+    travel_ = travel;
+    PlaceSliders();
+}
+
 void Sound3D::PlaceSliders()
 {
     for (int i = 0; i < kD3SliderCount; ++i)

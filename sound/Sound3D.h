@@ -64,6 +64,8 @@ public:
 
     // Start-up: FBM on, the defaults read back from the image, sliders placed for the skin's `travel`.
     void Initialise(int travel);
+    // Another skin's travel: the sliders are placed again from the values.
+    void SetTravel(int travel);
     // The 3D-EN button's new state; with exclusion, switching 3D on first switches virtual 7.1 off on
     // the device. True when it did so.
     bool SwitchedByButton(int enabled);

@@ -63,6 +63,12 @@ void EqualizerPage::ShowDeviceAbsent()
     equalizer_.ClearEnabled();
 }
 
+void EqualizerPage::SkinChanged()
+{
+    equalizer_.SetTravel(view_.Skin().eqSlider.range);
+    ShowSliders();
+}
+
 void EqualizerPage::Initialise()
 {
     equalizer_.Initialise(view_.Skin().eqSlider.range);

@@ -21,6 +21,7 @@ public:
     bool ImageClick(form::Tag tag) override;
     bool SliderMoved(const form::Control& slider, DragMode mode) override;
     void ShowDeviceAbsent() override;
+    void SkinChanged() override;
 
     // Construction: the model with the skin's slider travel.
     void Initialise();

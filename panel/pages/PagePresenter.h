@@ -23,6 +23,8 @@ public:
     virtual bool SliderMoved(const form::Control&, DragMode) { return false; }
     // After the device's removal: the controls return to their device-absent look.
     virtual void ShowDeviceAbsent() {}
+    // After another skin was applied: its geometry takes effect on the page's sliders and positions.
+    virtual void SkinChanged() {}
 };
 
 } // namespace panel

@@ -79,6 +79,12 @@ void Sound3DPage::ShowDeviceAbsent()
     sound3D_.ClearEnabled();
 }
 
+void Sound3DPage::SkinChanged()
+{
+    sound3D_.SetTravel(view_.Skin().eqSlider.range);
+    ShowControls();
+}
+
 void Sound3DPage::Initialise()
 {
     sound3D_.Initialise(view_.Skin().eqSlider.range);

@@ -17,6 +17,7 @@ public:
     bool ImageClick(form::Tag tag) override;
     bool SliderMoved(const form::Control& slider, DragMode mode) override;
     void ShowDeviceAbsent() override;
+    void SkinChanged() override;
 
     void Initialise();
     // The presence rules switch 3D on (the default profile) or off (exclusive with virtual 7.1).

@@ -182,6 +182,8 @@ void TAudioMainForm::SkinMenuClick(int id)
     LoadSkin();
     ApplySkin();
     ApplyMenuCaptions();
+    for (panel::PagePresenter* page : pages_.All())
+        page->SkinChanged();
     LayOutCurrentPage();
     pages_.virtual71.RescaleSpeakers(skin_.previousRadius, skin_.ring.radius);
     SaveUserChoices(platform_, config_, languageName_, skinName_);
