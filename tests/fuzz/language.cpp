@@ -100,9 +100,8 @@ void CheckMenu(const memory::IniFileProfile& profile, const std::vector<std::wst
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    memory::MemoryFileSystem files;
-    files.Put(kPath, fuzz::Bytes(data, size));
-    const memory::IniFileProfile profile(files, L"C:\\Windows");
+    const fuzz::OneFile file(kPath, fuzz::Bytes(data, size));
+    const memory::IniFileProfile& profile = file.profile;
 
     panel::LanguageSetting now;
     panel::LanguageSetting old;

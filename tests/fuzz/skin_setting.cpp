@@ -82,9 +82,8 @@ void CheckLoad(const panel::SkinSetting& now, const panel::SkinSetting& old)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    memory::MemoryFileSystem files;
-    files.Put(kPath, fuzz::Bytes(data, size));
-    const memory::IniFileProfile profile(files, L"C:\\Windows");
+    const fuzz::OneFile file(kPath, fuzz::Bytes(data, size));
+    const memory::IniFileProfile& profile = file.profile;
 
     panel::SkinSetting now;
     panel::LoadSkinSetting(profile, kPath, false, now);
