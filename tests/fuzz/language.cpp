@@ -74,6 +74,7 @@ void CheckLoad(const panel::LanguageSetting& now, const panel::LanguageSetting& 
     const std::wstring builtIn = L"built-in";
     const std::wstring text = now.TextOr(keys[0].key, builtIn);
     FUZZ_CHECK(text == (now.labels[0].record.text.empty() ? builtIn : now.labels[0].record.text));
+    FUZZ_CHECK(now.Label(L"NoSuchLabel") == panel::LabelRecord{} && now.TextOr(L"NoSuchLabel", builtIn) == builtIn);
 }
 
 void CheckMenu(const memory::IniFileProfile& profile, const std::vector<std::wstring>& subfolders)

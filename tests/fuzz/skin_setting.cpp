@@ -76,6 +76,7 @@ void CheckLoad(const panel::SkinSetting& now, const panel::SkinSetting& old)
     FUZZ_CHECK(old.ring.centreX == fuzz::Shifted(now.ring.centreX, 196) &&
                old.ring.centreY == fuzz::Shifted(now.ring.centreY, 52));
     FUZZ_CHECK(now.encSlider == old.encSlider && now.ring.radius == old.ring.radius);
+    FUZZ_CHECK(now.Image(L"EQ", L"NoSuchImage").Absent() && now.Swatch(L"NoSuchShape") == nullptr);
 }
 
 } // namespace
