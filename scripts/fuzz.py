@@ -190,7 +190,8 @@ def short(args):
 def logged_runs(name, workdir):
     """Runs, seconds and the latest edge count over every long run of `name` kept in `workdir`."""
     runs = seconds = edges = 0
-    logs = sorted(p for p in workdir.glob("*.log") if re.fullmatch(rf"{name}(-\d+)?\.log", p.name))
+    logs = sorted((p for p in workdir.glob("*.log") if re.fullmatch(rf"{name}(-\d+)?\.log", p.name)),
+                  key=lambda p: p.stat().st_mtime)
     for log in logs:
         text = log.read_text(errors="replace")
         executed = re.findall(r"stat::number_of_executed_units:\s*(\d+)", text)
