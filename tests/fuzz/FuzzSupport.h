@@ -2,6 +2,8 @@
 // What the fuzz targets share: a failed invariant stops the run loudly (libFuzzer keeps the input), and
 // the ways the targets turn bytes into the texts the readers take.
 
+#include "platform/memory/IniFileProfile.h"
+#include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/ProfileFileText.h"
 
 #include <algorithm>
@@ -33,6 +35,14 @@ inline std::wstring DecodedText(std::span<const std::uint8_t> bytes)
 {
     return memory::DecodeProfileText(bytes).text;
 }
+
+// One file holding the input, read through the portable private-profile store.
+struct OneFile {
+    OneFile(const std::wstring& path, std::span<const std::uint8_t> bytes) { files.Put(path, bytes); }
+
+    memory::MemoryFileSystem files;
+    memory::IniFileProfile profile{files, L"C:\\Windows"};
+};
 
 // Splits at `separator`; an empty input gives no pieces.
 template <typename Text> std::vector<Text> SplitAt(const Text& text, typename Text::value_type separator)

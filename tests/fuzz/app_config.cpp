@@ -77,13 +77,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ports::Platform ports = platform.Ports();
     platform.files.Put(L"C:\\Program Files (x86)\\Tonvio\\AudioConfig.cfg", fuzz::Bytes(data, size));
 
+    // A program path without a folder reads the file by its bare name, from the Windows folder.
+    _APPLICATION_FOLDER_PATH bare;
+    platform.files.Put(L"C:\\Windows\\AudioConfig.cfg", fuzz::Bytes(data, size));
+    LoadApplicationConfig(ports, kAudioConfigFileName, L"TonvioApp.exe", bare);
+    FUZZ_CHECK(bare.SourceAppFileName == L"TonvioApp.exe" && bare.SourceFolderFullPath.empty());
+
     _APPLICATION_FOLDER_PATH panel;
     _APPLICATION_FOLDER_PATH installer;
     LoadApplicationConfig(ports, kAudioConfigFileName, kProgram, panel, ConfigReader::ControlPanel);
     LoadApplicationConfig(ports, kAudioConfigFileName, kProgram, installer, ConfigReader::Installer);
     CheckRecord(panel);
     CheckRecord(installer);
-    FUZZ_CHECK(SameFields(panel, installer));
+    FUZZ_CHECK(SameFields(panel, installer) && SameFields(panel, bare));
     FUZZ_CHECK(panel.ShortcutFolderNameUp.empty() && panel.SoundEffectAPPFileName.empty());
 
     // The same bytes as the per-user copy: the choices saved read back, and the loader reads the same.
@@ -94,6 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring userFolder = userCopy.substr(0, userCopy.rfind(L'\\'));
     if (!platform.files.CreateFolder(userFolder))
         return 0;
+    // Without the per-user copy the choices stay, and saving them creates no copy.
+    std::wstring kept = L"kept";
+    std::wstring keptSkin = L"kept";
+    ReadUserChoices(ports, panel, kept, keptSkin);
+    SaveUserChoices(ports, panel, L"English", L"Ember");
+    FUZZ_CHECK(kept == L"kept" && keptSkin == L"kept" && !platform.files.FileExists(userCopy));
     platform.files.Put(userCopy, fuzz::Bytes(data, size));
     std::wstring language = L"unchanged";
     std::wstring skin = L"unchanged";

@@ -13,6 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static emulator::InProcessStateLock lock;
     emulator::ResetChipState(*state);
     emulator::Chip chip(*state, lock);
+    // Something in the record, as the adapters leave it, so that "requests" has requests to describe.
+    chip.SdkRequest(sdk::EntryPoint::DLLQZ_SetActive_Device, {0x4D2F, 0x4802}, {}, emulator::SdkAccess::Anytime,
+                    [](emulator::ChipState&) { return 0; });
+    if (const auto handle = chip.OpenHid(0x4D2F, 0x4802)) {
+        const std::uint8_t report[] = {0x00, 0x60, 0x20, 0x01, 0x10};
+        chip.TakeHidOutputReport(*handle, report);
+    }
 
     // Words separated by NUL, as the tool gets its arguments; a second command may follow a newline,
     // so that a sequence (arm a fault, then look at the status) is reachable.

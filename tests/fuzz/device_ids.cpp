@@ -5,6 +5,7 @@
 #include "common/DeviceIdMgr.h"
 #include "common/Text.h"
 #include "device/DeviceIdentification.h"
+#include "emulator/EmulatedDevice.h"
 #include "platform/memory/MemoryDeviceEnumeration.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
@@ -51,18 +52,23 @@ void CheckManager(const DEVICEID_MGR::CDeviceIdMgr& manager, int result, const s
         FUZZ_CHECK(manager.IsAcceptedDeviceId(id) == matches);
     }
 
-    memory::MemoryRegistry registry;
-    FUZZ_CHECK(manager.SaveToRegistry(registry, DEVICEID_MGR::kUsbIdGroup) == 0);
     const std::wstring key = std::wstring(L"SOFTWARE\\") + DEVICEID_MGR::kUsbIdGroup;
     const auto root = ports::RegistryRoot::LocalMachine;
     const auto view = ports::RegistryView::Bits32;
+    memory::MemoryRegistry refusing; // a registry that will not open the key: still 0, nothing written
+    refusing.FailOpen(root, view, key);
+    FUZZ_CHECK(manager.SaveToRegistry(refusing, DEVICEID_MGR::kUsbIdGroup) == 0);
+    FUZZ_CHECK(refusing.ValueCount(root, view, key) == 0);
+    memory::MemoryRegistry registry;
+    FUZZ_CHECK(manager.SaveToRegistry(registry, DEVICEID_MGR::kUsbIdGroup) == 0);
     FUZZ_CHECK(registry.ValueCount(root, view, key) == manager.Accepted().size());
     std::size_t number = 1;
     for (const std::wstring& pattern : manager.Accepted())
         FUZZ_CHECK(registry.Get(root, view, key, std::to_wstring(number++)) == memory::MemoryRegistry::Value(pattern));
 
-    // The device found is present, of the template's length and accepted.
+    // The device found is present, of the template's length and accepted; a device without IDs is passed by.
     memory::MemoryDeviceEnumeration devices;
+    devices.Add({});
     for (const std::wstring& id : ids)
         devices.Add({id});
     std::wstring found;
@@ -70,6 +76,25 @@ void CheckManager(const DEVICEID_MGR::CDeviceIdMgr& manager, int result, const s
         FUZZ_CHECK(found.size() == std::wstring_view(DEVICEID_MGR::kHardwareIdTemplate).size());
         FUZZ_CHECK(manager.IsAcceptedDeviceId(found));
         FUZZ_CHECK(std::find(ids.begin(), ids.end(), found) != ids.end());
+    }
+    devices.FailListing();
+    FUZZ_CHECK(!manager.FindPresentDevice(devices, DEVICEID_MGR::kHardwareIdTemplate, found));
+}
+
+// The panel's whole identification over the same file and IDs: the SDK gets the IDs of the device found,
+// or 0 and 0.
+void CheckIdentification(const memory::MemoryFileSystem& files, const std::vector<std::wstring>& ids)
+{
+    static emulator::EmulatedDevice device;
+    memory::MemoryDeviceEnumeration devices;
+    for (const std::wstring& id : ids)
+        devices.Add({id});
+    const device::Identification found = device::IdentifyDevice(files, devices, device.sdk(), kPath, 2);
+    if (found.found) {
+        FUZZ_CHECK(std::find(ids.begin(), ids.end(), found.hardwareId) != ids.end());
+        FUZZ_CHECK(found.ids == device::ParseDeviceIds(found.hardwareId));
+    } else {
+        FUZZ_CHECK(found.hardwareId.empty() && found.ids == device::DeviceIds{});
     }
 }
 
@@ -94,5 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckManager(manager, result, ids);
     }
     FUZZ_CHECK(manager.LoadFromIniFile(L"C:\\app\\missing.cfg", DEVICEID_MGR::kUsbIdSection) == 1);
+    CheckIdentification(files, ids);
     return 0;
 }

@@ -142,13 +142,16 @@ void ButtonReport(FuzzedDataProvider& input)
     static emulator::EmulatedDevice device;
     memory::RecordingDebugOutput debug;
     std::vector<device::ButtonReport> handled;
+    int wakes = 0;
+    int pendingRuns = 0;
+    const int handlerResult = input.ConsumeIntegralInRange<int>(-2, 2);
     device::ButtonScan scan(device.sdk(), debug, 2,
-                            {nullptr,
+                            {[&] { ++wakes; },
                              [&](const device::ButtonReport& report) {
                                  handled.push_back(report);
-                                 return 0;
+                                 return handlerResult;
                              },
-                             nullptr});
+                             [&] { ++pendingRuns; }});
     const auto length = input.ConsumeIntegralInRange<int>(-2, 8);
     const std::vector<std::uint8_t> bytes =
         input.ConsumeBytes<std::uint8_t>(static_cast<std::size_t>(std::max(length, 0)));
@@ -156,10 +159,16 @@ void ButtonReport(FuzzedDataProvider& input)
     std::copy(bytes.begin(), bytes.end(), buffer.get());
     device::ButtonScan::SdkCallback(0x4D2F, 0x4802, buffer.get(), static_cast<std::int32_t>(bytes.size()), 0);
     scan.DeliverReports();
-    FUZZ_CHECK(handled.size() == (bytes.empty() ? 0u : 1u)); // a report without bytes carries nothing
+    const std::size_t posted = bytes.empty() ? 0 : 1; // a report without bytes carries nothing
+    FUZZ_CHECK(handled.size() == posted && wakes == static_cast<int>(posted) &&
+               pendingRuns == static_cast<int>(posted));
+    FUZZ_CHECK(scan.ButtonSeen() == (posted == 1));
     if (handled.size() == 1)
         for (std::size_t i = 0; i < handled[0].size(); ++i)
             FUZZ_CHECK(handled[0][i] == (i < bytes.size() ? bytes[i] : 0));
+    const bool failureLogged = std::any_of(debug.Lines().begin(), debug.Lines().end(),
+                                           [](const std::wstring& line) { return line.find(L"FAIL") != line.npos; });
+    FUZZ_CHECK(failureLogged == (posted == 1 && handlerResult != 0 && handlerResult != -1));
 }
 
 } // namespace

@@ -75,9 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckQuotedRoundTrip(
         std::vector<std::wstring>(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), 14)));
 
-    memory::MemoryFileSystem files;
-    files.Put(kPath, fuzz::Bytes(data, size));
-    memory::IniFileProfile profile(files, L"C:\\Windows");
+    fuzz::OneFile file(kPath, fuzz::Bytes(data, size));
+    memory::IniFileProfile& profile = file.profile;
     std::wstring section;
     std::size_t keys = 0;
     for (const memory::ProfileLine& line : memory::ParseProfileLines(text)) {

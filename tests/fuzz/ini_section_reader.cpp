@@ -24,10 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
 
     std::vector<std::wstring> names;
+    const std::vector<std::wstring> sectionNames = manager.SectionNames();
+    if (sectionNames.size() != manager.SectionCount())
+        std::abort();
     for (std::size_t i = 0; i < manager.SectionCount(); ++i) {
         const REGINI_MGR::CIniSectionDefine definition = manager.SectionAt(i);
-        if (!manager.HasSection(definition.Name()))
+        if (!manager.HasSection(definition.Name()) || sectionNames[i] != definition.Name())
             std::abort();
+        if (!manager.GetValue(definition.Name(), L"").empty())
+            std::abort(); // an empty key names no value
         manager.GetValueNames(definition.Name(), names);
         for (const std::wstring& name : names)
             if (name.empty())
@@ -35,5 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             else
                 (void)manager.GetValue(definition.Name(), name);
     }
+
+    // A section the file does not have: no values, and the names asked for stay as they were.
+    const std::wstring missing = L"\x1Fno such section\x1F";
+    names.assign(1, L"kept");
+    manager.GetValueNames(missing, names);
+    if (manager.HasSection(missing) || names != std::vector<std::wstring>{L"kept"} ||
+        !manager.GetValue(missing, L"key").empty())
+        std::abort();
     return 0;
 }

@@ -74,6 +74,7 @@ void CheckLoad(const panel::LanguageSetting& now, const panel::LanguageSetting& 
     const std::wstring builtIn = L"built-in";
     const std::wstring text = now.TextOr(keys[0].key, builtIn);
     FUZZ_CHECK(text == (now.labels[0].record.text.empty() ? builtIn : now.labels[0].record.text));
+    FUZZ_CHECK(now.Label(L"NoSuchLabel") == panel::LabelRecord{} && now.TextOr(L"NoSuchLabel", builtIn) == builtIn);
 }
 
 void CheckMenu(const memory::IniFileProfile& profile, const std::vector<std::wstring>& subfolders)
@@ -100,9 +101,8 @@ void CheckMenu(const memory::IniFileProfile& profile, const std::vector<std::wst
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    memory::MemoryFileSystem files;
-    files.Put(kPath, fuzz::Bytes(data, size));
-    const memory::IniFileProfile profile(files, L"C:\\Windows");
+    const fuzz::OneFile file(kPath, fuzz::Bytes(data, size));
+    const memory::IniFileProfile& profile = file.profile;
 
     panel::LanguageSetting now;
     panel::LanguageSetting old;

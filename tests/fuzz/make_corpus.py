@@ -88,7 +88,10 @@ def skin_setting():
     corpus.add_text("limits", "[EQ]\nEQBackImage=" + "n" * 63 + ".png,1,2,3,4,1\nEQSlider=" + "1" * 127 + ",5\n"
                     "[Main]\nMainBackImage=" + "m" * 64 + ".png,-2147483648,2147483647,,,0\n"
                     "VirtualCenter=" + "9" * 300 + "\n")
-    corpus.add_text("quoted", '[Main]\nMainBackImage="back,ground.png",  3 ,4,,,"7"\nColor01Shape=1,2,3,4,5\n')
+    corpus.add_text("quoted", '[Main]\nMainBackImage="back,ground.png",  3 ,4,,,"7"\n[LED]\nColor01Shape=1,2,3,4,5\n')
+    # The sections at the end of the kit's files, which the runs' input length cuts off.
+    corpus.add_text("led-enc", "[LED]\nLEDPageMode=1\nLEDFastRightSide=2\nColor03Shape=10,20,30,40,5\n"
+                    "ColorBreatheShape= 1 , 2 ,x,4\n[ENC]\nENCSlider=90,150\nENCBarImage=bar.png,1,2,3,4\n")
     corpus.add_text("accents", "[Main]\nMainBackImage=fond_d\u00e9cor\u00e9.png,1,1\n")
     write_dict("skin_setting", SKIN_KEYS + INI_SYNTAX + ["2147483647", "-2147483648", ".png"])
 

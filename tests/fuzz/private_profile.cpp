@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> bytes = input.ConsumeRemainingBytes<std::uint8_t>();
     CheckEncodings(bytes);
 
-    memory::MemoryFileSystem files;
-    files.Put(kPath, bytes);
-    memory::IniFileProfile profile(files, L"C:\\Windows");
+    fuzz::OneFile file(kPath, bytes);
+    memory::MemoryFileSystem& files = file.files;
+    memory::IniFileProfile& profile = file.profile;
 
     const memory::ProfileText before = memory::DecodeProfileText(bytes);
     const std::vector<memory::ProfileLine> lines = memory::ParseProfileLines(before.text);

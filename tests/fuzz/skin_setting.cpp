@@ -76,15 +76,15 @@ void CheckLoad(const panel::SkinSetting& now, const panel::SkinSetting& old)
     FUZZ_CHECK(old.ring.centreX == fuzz::Shifted(now.ring.centreX, 196) &&
                old.ring.centreY == fuzz::Shifted(now.ring.centreY, 52));
     FUZZ_CHECK(now.encSlider == old.encSlider && now.ring.radius == old.ring.radius);
+    FUZZ_CHECK(now.Image(L"EQ", L"NoSuchImage").Absent() && now.Swatch(L"NoSuchShape") == nullptr);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    memory::MemoryFileSystem files;
-    files.Put(kPath, fuzz::Bytes(data, size));
-    const memory::IniFileProfile profile(files, L"C:\\Windows");
+    const fuzz::OneFile file(kPath, fuzz::Bytes(data, size));
+    const memory::IniFileProfile& profile = file.profile;
 
     panel::SkinSetting now;
     panel::LoadSkinSetting(profile, kPath, false, now);
