@@ -43,7 +43,13 @@ class Scenario(panel_scenario.Scenario):
         return output
 
     def unix_path(self, windows_path):
-        return Path(self.wine_run(["winepath.exe", "-u", windows_path])[1])
+        """A path on drive C: is a path inside the prefix, read directly: asking winepath under a loaded
+        machine once gave an empty answer and sent the checks to the wrong folder."""
+        if windows_path[:3].upper() == "C:\\":
+            return Path(self.env["WINEPREFIX"]) / "drive_c" / Path(*windows_path[3:].split("\\"))
+        code, output, _ = self.wine_run(["winepath.exe", "-u", windows_path])
+        check(code == 0 and output, f"winepath could not place {windows_path}")
+        return Path(output.splitlines()[-1])
 
     # --- the wizard
     def screen_shot(self, name):
