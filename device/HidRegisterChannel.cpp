@@ -109,4 +109,13 @@ EndOfTransferResult EndTransfer(ports::HidInterface& hid)
     return EndOfTransferResult::Ok;
 }
 
+bool UpdateRegisterBits(ports::HidInterface& hid, std::uint16_t address, std::uint8_t mask, bool on)
+{
+    std::uint8_t value = 0;
+    if (!Succeeded(ReadRegister(hid, address, value)))
+        return false;
+    value = static_cast<std::uint8_t>(on ? value | mask : value & ~mask);
+    return Succeeded(WriteRegister(hid, address, value));
+}
+
 } // namespace device

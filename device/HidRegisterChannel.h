@@ -43,4 +43,18 @@ WriteGpioResult WriteGpioLines(ports::HidInterface& hid, const GpioLines& lines)
 ReadGpioResult ReadGpioLines(ports::HidInterface& hid, GpioLines& lines);
 EndOfTransferResult EndTransfer(ports::HidInterface& hid);
 
+inline bool Succeeded(WriteRegisterResult result)
+{
+    return result == WriteRegisterResult::Ok;
+}
+
+inline bool Succeeded(ReadRegisterResult result)
+{
+    return result == ReadRegisterResult::Ok;
+}
+
+// Sets (`on`) or clears the `mask` bits of a register as the chip has them now; false when the read or
+// the write failed.
+bool UpdateRegisterBits(ports::HidInterface& hid, std::uint16_t address, std::uint8_t mask, bool on);
+
 } // namespace device

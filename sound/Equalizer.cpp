@@ -10,7 +10,6 @@ namespace sound {
 
 namespace {
 
-constexpr std::int32_t kDeviceIndex = 0;
 constexpr std::uint16_t kEnableRegister = 0x100;
 constexpr std::uint8_t kHardwareEnableBit = 0x04;
 constexpr std::uint16_t kFirstGainRegister = 0x120;
@@ -38,11 +37,6 @@ std::uint8_t HighNibble(std::uint16_t code)
 std::uint8_t BankByte(int bank, int byte)
 {
     return static_cast<std::uint8_t>(16 * bank + byte);
-}
-
-bool Written(device::WriteRegisterResult result)
-{
-    return result == device::WriteRegisterResult::Ok;
 }
 
 } // namespace
@@ -151,16 +145,16 @@ void Equalizer::BandChanged(int band, int offset)
 bool Equalizer::WriteBand(ports::HidInterface& hid, int band, std::uint16_t code)
 {
     const auto low = static_cast<std::uint16_t>(kFirstGainRegister + 2 * band);
-    if (!Written(device::WriteRegister(hid, low, Low(code))))
+    if (!device::Succeeded(device::WriteRegister(hid, low, Low(code))))
         return false;
     if (band < kEqBands - 1)
-        return Written(device::WriteRegister(hid, static_cast<std::uint16_t>(low + 1), HighNibble(code)));
+        return device::Succeeded(device::WriteRegister(hid, static_cast<std::uint16_t>(low + 1), HighNibble(code)));
     // The last band shares its register with the record's flags in the high nibble.
     std::uint8_t shared = 0;
-    if (device::ReadRegister(hid, kLastGainHighRegister, shared) != device::ReadRegisterResult::Ok)
+    if (!device::Succeeded(device::ReadRegister(hid, kLastGainHighRegister, shared)))
         return false;
-    return Written(device::WriteRegister(hid, kLastGainHighRegister,
-                                         static_cast<std::uint8_t>((shared & 0xF0) | HighNibble(code))));
+    return device::Succeeded(device::WriteRegister(hid, kLastGainHighRegister,
+                                                   static_cast<std::uint8_t>((shared & 0xF0) | HighNibble(code))));
 }
 
 bool Equalizer::WriteWholeRecord(ports::HidInterface& hid)
@@ -168,14 +162,15 @@ bool Equalizer::WriteWholeRecord(ports::HidInterface& hid)
     const auto& g = working_.gains;
     for (int band = 0; band < kEqBands - 1; ++band) {
         const auto low = static_cast<std::uint16_t>(kFirstGainRegister + 2 * band);
-        if (!Written(device::WriteRegister(hid, low, Low(g[band]))) ||
-            !Written(device::WriteRegister(hid, static_cast<std::uint16_t>(low + 1), HighNibble(g[band]))))
+        if (!device::Succeeded(device::WriteRegister(hid, low, Low(g[band]))) ||
+            !device::Succeeded(device::WriteRegister(hid, static_cast<std::uint16_t>(low + 1), HighNibble(g[band]))))
             return false;
     }
     const std::uint8_t flags = static_cast<std::uint8_t>(working_.hint3D << 4 | working_.flagB << 5 |
                                                          working_.flagC << 6 | working_.eqOff << 7);
-    return Written(device::WriteRegister(hid, kLastGainHighRegister - 1, Low(g[4]))) &&
-           Written(device::WriteRegister(hid, kLastGainHighRegister, static_cast<std::uint8_t>(HighNibble(g[4]) | flags)));
+    return device::Succeeded(device::WriteRegister(hid, kLastGainHighRegister - 1, Low(g[4]))) &&
+           device::Succeeded(
+               device::WriteRegister(hid, kLastGainHighRegister, static_cast<std::uint8_t>(HighNibble(g[4]) | flags)));
 }
 
 void Equalizer::SetEnabled(int enabled)
@@ -196,15 +191,15 @@ void Equalizer::SendOnOff(int flag)
     ports::AudioSdk* sdk = device_.Sdk();
     if (!device_.Active() || sdk == nullptr)
         return;
-    sdk->DLLQZ_ConfigEQ_ById(kDeviceIndex);
+    sdk->DLLQZ_ConfigEQ_ById(kSdkDeviceIndex);
     if (flat_) {
-        sdk->DLLQZ_SetEQ_OnOff_ById(0, kDeviceIndex);
+        sdk->DLLQZ_SetEQ_OnOff_ById(0, kSdkDeviceIndex);
         return;
     }
-    sdk->DLLQZ_SetEQ_OnOff_ById(flag, kDeviceIndex);
+    sdk->DLLQZ_SetEQ_OnOff_ById(flag, kSdkDeviceIndex);
     std::int32_t state = 0;
-    if (sdk->DLLQZ_IsEQ_Enable_ById(&state, kDeviceIndex) != 0 || state != flag)
-        sdk->DLLQZ_SetEQ_OnOff_ById(flag, kDeviceIndex);
+    if (sdk->DLLQZ_IsEQ_Enable_ById(&state, kSdkDeviceIndex) != 0 || state != flag)
+        sdk->DLLQZ_SetEQ_OnOff_ById(flag, kSdkDeviceIndex);
 }
 
 bool Equalizer::ApplyPresetFields(std::span<const std::wstring> fields, int slot, int current)
@@ -237,16 +232,18 @@ HardwareEnableResult Equalizer::HardwareEnable(int on)
         return HardwareEnableResult::NoHandle;
     std::uint8_t value = 0;
     if (on == 1) {
-        if (device::ReadRegister(*hid, kEnableRegister, value) != device::ReadRegisterResult::Ok)
+        if (!device::Succeeded(device::ReadRegister(*hid, kEnableRegister, value)))
             return HardwareEnableResult::ReadFailed;
-        if (!Written(device::WriteRegister(*hid, kEnableRegister, static_cast<std::uint8_t>(value | kHardwareEnableBit))))
+        if (!device::Succeeded(
+                device::WriteRegister(*hid, kEnableRegister, static_cast<std::uint8_t>(value | kHardwareEnableBit))))
             return HardwareEnableResult::WriteFailed;
         if (!WriteWholeRecord(*hid))
             return HardwareEnableResult::RecordWriteFailed;
     } else {
-        if (device::ReadRegister(*hid, kEnableRegister, value) != device::ReadRegisterResult::Ok)
+        if (!device::Succeeded(device::ReadRegister(*hid, kEnableRegister, value)))
             return HardwareEnableResult::ReadForOffFailed;
-        if (!Written(device::WriteRegister(*hid, kEnableRegister, static_cast<std::uint8_t>(value & ~kHardwareEnableBit))))
+        if (!device::Succeeded(
+                device::WriteRegister(*hid, kEnableRegister, static_cast<std::uint8_t>(value & ~kHardwareEnableBit))))
             return HardwareEnableResult::WriteOffFailed;
     }
     if (device::EndTransfer(*hid) != device::EndOfTransferResult::Ok)
@@ -301,7 +298,7 @@ bool Equalizer::ReadEepromByte(std::uint8_t slave, std::uint8_t address, std::ui
     if (sdk == nullptr)
         return false;
     std::uint8_t buffer[1] = {0};
-    if (sdk->DLLQZ_Read_I2C_ById(slave, address, buffer, 1, kI2cTimeoutMs, kDeviceIndex) != 0)
+    if (sdk->DLLQZ_Read_I2C_ById(slave, address, buffer, 1, kI2cTimeoutMs, kSdkDeviceIndex) != 0)
         return false;
     value = buffer[0];
     return true;
@@ -356,8 +353,8 @@ void Equalizer::QueryAndRead()
 {
     if (ports::AudioSdk* sdk = device_.Sdk()) {
         std::int32_t state = 0;
-        if (sdk->DLLQZ_IsEQ_Enable_ById(&state, kDeviceIndex) != 0)
-            sdk->DLLQZ_IsEQ_Enable_ById(&state, kDeviceIndex);
+        if (sdk->DLLQZ_IsEQ_Enable_ById(&state, kSdkDeviceIndex) != 0)
+            sdk->DLLQZ_IsEQ_Enable_ById(&state, kSdkDeviceIndex);
     }
     ReadEepromPreset();
     SendOnOff(enabled_);

@@ -13,6 +13,9 @@
 
 namespace sound {
 
+// The SDK's calls that take a device index always address the first device.
+inline constexpr std::int32_t kSdkDeviceIndex = 0;
+
 struct FeatureDevice {
     const ports::Platform& platform;
     const std::unique_ptr<ports::AudioSdk>& sdk; // bound at construction; null until then

@@ -8,7 +8,6 @@ namespace sound {
 
 namespace {
 
-constexpr std::int32_t kDeviceIndex = 0;
 constexpr std::uint16_t kEnableRegister = 0x100;
 constexpr std::uint8_t kEnableBit = 0x80;
 constexpr std::uint16_t kFbmRegister = 0x18A;
@@ -19,29 +18,9 @@ constexpr std::size_t kByteA1 = 0xA1;
 constexpr std::size_t kByteE7 = 0xE7;
 constexpr std::size_t kByteE8 = 0xE8;
 
-bool Ok(device::WriteRegisterResult result)
-{
-    return result == device::WriteRegisterResult::Ok;
-}
-
-bool Ok(device::ReadRegisterResult result)
-{
-    return result == device::ReadRegisterResult::Ok;
-}
-
 bool FitsNibble(int value)
 {
     return value >= 0 && value <= 15;
-}
-
-// Sets or clears `bit` of a register, as the chip has it now.
-bool UpdateBit(ports::HidInterface& hid, std::uint16_t address, std::uint8_t bit, bool on)
-{
-    std::uint8_t value = 0;
-    if (!Ok(device::ReadRegister(hid, address, value)))
-        return false;
-    value = static_cast<std::uint8_t>(on ? value | bit : value & ~bit);
-    return Ok(device::WriteRegister(hid, address, value));
 }
 
 D3LinkState NextLink(D3LinkState link)
@@ -158,7 +137,7 @@ void Sound3D::SetFbm(int fbm)
 void Sound3D::WriteFbmRegister()
 {
     const auto hid = device_.OpenHid();
-    if (!hid || !UpdateBit(*hid, kFbmRegister, 0x01, record_.fbm))
+    if (!hid || !device::UpdateRegisterBits(*hid, kFbmRegister, 0x01, record_.fbm))
         return;
     device::EndTransfer(*hid);
 }
@@ -208,13 +187,13 @@ void Sound3D::MoveSlider(D3Slider slider, int top)
 
 bool Sound3D::WriteParameters(ports::HidInterface& hid)
 {
-    if (!UpdateBit(hid, kFbmRegister, 0x01, record_.fbm))
+    if (!device::UpdateRegisterBits(hid, kFbmRegister, 0x01, record_.fbm))
         return false;
     // A value the register cannot hold (a slider beyond a short travel) is not written.
     const auto write = [&hid](std::uint16_t address, int alpha, int beta) {
         if (!FitsNibble(alpha) || !FitsNibble(beta))
             return true;
-        return Ok(device::WriteRegister(hid, address, static_cast<std::uint8_t>(alpha << 4 | beta)));
+        return device::Succeeded(device::WriteRegister(hid, address, static_cast<std::uint8_t>(alpha << 4 | beta)));
     };
     return write(kLeftRegister, record_.leftAlpha, record_.leftBeta) &&
            write(kRightRegister, record_.rightAlpha, record_.rightBeta);
@@ -239,29 +218,29 @@ void Sound3D::SendOnOff(int flag)
     ports::AudioSdk* sdk = device_.Sdk();
     if (sdk == nullptr)
         return;
-    sdk->DLLQZ_Config3D_ById(kDeviceIndex);
-    sdk->DLLQZ_Set3D_OnOff_ById(flag, kDeviceIndex);
+    sdk->DLLQZ_Config3D_ById(kSdkDeviceIndex);
+    sdk->DLLQZ_Set3D_OnOff_ById(flag, kSdkDeviceIndex);
     std::int32_t state = 0;
-    sdk->DLLQZ_Is3D_Enable_ById(&state, kDeviceIndex);
+    sdk->DLLQZ_Is3D_Enable_ById(&state, kSdkDeviceIndex);
     if (state != flag)
-        sdk->DLLQZ_Set3D_OnOff_ById(flag, kDeviceIndex);
+        sdk->DLLQZ_Set3D_OnOff_ById(flag, kSdkDeviceIndex);
 }
 
 void Sound3D::SetRegisterBit(bool on)
 {
     const auto hid = device_.OpenHid();
-    if (!hid || !UpdateBit(*hid, kEnableRegister, kEnableBit, on))
+    if (!hid || !device::UpdateRegisterBits(*hid, kEnableRegister, kEnableBit, on))
         return;
     if (on) {
         for (const std::uint16_t address : kWideningRegisters) {
             std::uint8_t value = 0;
-            if (!Ok(device::ReadRegister(*hid, address, value)))
+            if (!device::Succeeded(device::ReadRegister(*hid, address, value)))
                 return;
             if ((value & 0x0F) == 0x0A)
                 value = static_cast<std::uint8_t>((value & 0xF0) | 0x0F);
             if ((value & 0xF0) == 0xA0)
                 value = static_cast<std::uint8_t>((value & 0x0F) | 0xF0);
-            if (!Ok(device::WriteRegister(*hid, address, value)))
+            if (!device::Succeeded(device::WriteRegister(*hid, address, value)))
                 return;
         }
     }
@@ -272,8 +251,8 @@ void Sound3D::Query()
 {
     if (ports::AudioSdk* sdk = device_.Sdk()) {
         std::int32_t state = 0;
-        if (sdk->DLLQZ_Is3D_Enable_ById(&state, kDeviceIndex) != 0)
-            sdk->DLLQZ_Is3D_Enable_ById(&state, kDeviceIndex);
+        if (sdk->DLLQZ_Is3D_Enable_ById(&state, kSdkDeviceIndex) != 0)
+            sdk->DLLQZ_Is3D_Enable_ById(&state, kSdkDeviceIndex);
         deviceState_ = state;
     }
     if (deviceState_ == 1 || equalizer_.EepromHint3D())

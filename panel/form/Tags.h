@@ -8,8 +8,8 @@ namespace form {
 enum class Tag : int {
     CloseImage = 0,
     MinimizeImage = 1,
-    Save = 2, // Menu1
-    Load = 3, // Menu2
+    Save = 2,  // Menu1
+    Load = 3,  // Menu2
     About = 4, // Menu3
     EqReset = 5,
     D3Reset = 6,

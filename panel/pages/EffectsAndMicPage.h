@@ -9,8 +9,7 @@ namespace panel {
 
 class EffectsAndMicPage final : public PagePresenter {
 public:
-    EffectsAndMicPage(PageView& view, sound::EffectsAndMic& effectsAndMic)
-        : view_(view), effectsAndMic_(effectsAndMic)
+    EffectsAndMicPage(PageView& view, sound::EffectsAndMic& effectsAndMic) : view_(view), effectsAndMic_(effectsAndMic)
     {
     }
 

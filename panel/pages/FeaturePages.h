@@ -34,7 +34,10 @@ struct FeaturePages {
     LedPage led;
     ProfilesPage profiles;
 
-    std::array<PagePresenter*, 7> All() { return {&equalizer, &sound3D, &virtual71, &effectsAndMic, &noiseAndVoice, &led, &profiles}; }
+    std::array<PagePresenter*, 7> All()
+    {
+        return {&equalizer, &sound3D, &virtual71, &effectsAndMic, &noiseAndVoice, &led, &profiles};
+    }
 };
 
 } // namespace panel

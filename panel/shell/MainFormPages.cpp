@@ -123,7 +123,8 @@ void TAudioMainForm::ControlClick(const form::Control& control)
 // --- Image buttons.
 bool TAudioMainForm::DeviceGuardRefuses(int tag)
 {
-    if (state_.deviceActive || tag <= 1 || std::ranges::find(kGuardFreeTags, static_cast<Tag>(tag)) != std::end(kGuardFreeTags))
+    if (state_.deviceActive || tag <= 1 ||
+        std::ranges::find(kGuardFreeTags, static_cast<Tag>(tag)) != std::end(kGuardFreeTags))
         return false;
     ShowWarning(L"LabelWarning");
     return true;
@@ -187,7 +188,8 @@ void TAudioMainForm::OnImageMouseDown(int tag)
         }
         break;
     default:
-        if (std::ranges::none_of(pages_.All(), [named](panel::PagePresenter* page) { return page->ImageMouseDown(named); })) {
+        if (std::ranges::none_of(pages_.All(),
+                                 [named](panel::PagePresenter* page) { return page->ImageMouseDown(named); })) {
             pressAccepted_ = false;
             return;
         }

@@ -24,8 +24,7 @@ form::Control AboutText(const wchar_t* name, form::Bounds bounds, const wchar_t*
 
 // The design texts and the empty logo are placeholders: the language and the skin replace them before
 // the box is ever shown.
-TAboutForm::TAboutForm() : form_(L"AboutForm", L"About", kAboutWidth, kAboutHeight,
-                                   form::kSystemDialogColour)
+TAboutForm::TAboutForm() : form_(L"AboutForm", L"About", kAboutWidth, kAboutHeight, form::kSystemDialogColour)
 {
     form_.Add(AboutText(L"AboutLabel", {88, 20, 265, 18}, L"Audio control panel"));
     form::Control logo;

@@ -47,10 +47,10 @@ TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::Win
       timers_(window.timers, form::kMainFormTimers), popupMenu_(form::BuildMainPopupMenu()),
       channel_(devices.filterDriver), featureDevice_{platform, sdk_, devices.hid, channel_, state_},
       features_(featureDevice_), pages_(*this, features_), featureSteps_(std::make_unique<FeatureSteps>(*this)),
-      presence_(state_, *featureSteps_,
-                PresenceDevice{sdk_, devices.hid, channel_, platform.files, devices.devices, platform.clock,
-                               platform.debug},
-                PresenceSettings{})
+      presence_(
+          state_, *featureSteps_,
+          PresenceDevice{sdk_, devices.hid, channel_, platform.files, devices.devices, platform.clock, platform.debug},
+          PresenceSettings{})
 {
     title_ = form_.Caption();
     timers_.SetHandler(kPresencePollTimer, [this] { Timer1Timer(); });

@@ -3,11 +3,8 @@
 
 #include "sound/Equalizer.h"
 
-#include "ChipRecord.h"
-#include "PanelFixture.h"
-#include "emulator/EmulatedDevice.h"
+#include "FeatureDeviceRig.h"
 #include "emulator/Faults.h"
-#include "platform/memory/MemoryPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -95,38 +92,10 @@ TEST(EqualizerNumbers, DefaultRecordAndImage)
 }
 
 // The model on the emulated device, as the main window lends it the device.
-class EqualizerModelTest : public testing::Test {
+class EqualizerModelTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
-    EqualizerModelTest()
-    {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        state.synchronization = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
-        device.chip().ClearRequests();
-    }
+    std::int32_t ChipEqEnabled() { return Sound(&emulator::SoundState::eqEnabled); }
 
-    std::vector<EntryPoint> SdkCalls()
-    {
-        std::vector<EntryPoint> calls;
-        for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall))
-            calls.push_back(static_cast<EntryPoint>(request.entryPoint));
-        return calls;
-    }
-    std::int32_t ChipEqEnabled()
-    {
-        return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.eqEnabled; });
-    }
-
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
     sound::Equalizer equalizer{featureDevice};
 };
 
@@ -196,14 +165,6 @@ namespace {
 
 class EqualizerDeviceTest : public EqualizerModelTest {
 protected:
-    std::uint8_t Register(std::uint16_t address)
-    {
-        return device.chip().WithState([address](const emulator::ChipState& s) { return s.registers[address]; });
-    }
-    void SetRegister(std::uint16_t address, std::uint8_t value)
-    {
-        device.chip().WithState([&](emulator::ChipState& s) { s.registers[address] = value; });
-    }
     void PutEeprom(std::uint8_t slave, std::uint8_t address, std::uint8_t value)
     {
         device.chip().WithState([&](emulator::ChipState& s) { s.eeprom[slave - 0x50][address] = value; });

@@ -21,7 +21,8 @@ public:
     std::vector<int> WaitForFinished()
     {
         std::unique_lock lock(mutex_);
-        if (!posted_.wait_for(lock, std::chrono::seconds(10), [this] { return !queue_.empty() && queue_.back() == kFinished; }))
+        if (!posted_.wait_for(lock, std::chrono::seconds(10),
+                              [this] { return !queue_.empty() && queue_.back() == kFinished; }))
             return {};
         return queue_;
     }

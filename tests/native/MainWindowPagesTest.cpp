@@ -359,9 +359,9 @@ TEST_F(MainWindowPagesTest, EqualizerKnobFollowsTheDragWithinItsTravel)
         int top;
         std::pair<int, int> registers; // the band's gain code, low byte and high nibble
     };
-    for (const Move& move : {Move{0, 40, 240, {0x34, 0x03}}, Move{0, 400, 300, {0x00, 0x02}},
-                             Move{0, -400, 100, {0xFF, 0x09}}, Move{0, -101, 100, {0xFF, 0x09}},
-                             Move{30, -100, 100, {0xFF, 0x09}}, Move{-7, 10, 210, {0xCD, 0x03}}}) {
+    for (const Move& move :
+         {Move{0, 40, 240, {0x34, 0x03}}, Move{0, 400, 300, {0x00, 0x02}}, Move{0, -400, 100, {0xFF, 0x09}},
+          Move{0, -101, 100, {0xFF, 0x09}}, Move{30, -100, 100, {0xFF, 0x09}}, Move{-7, 10, 210, {0xCD, 0x03}}}) {
         Hook(Kind::Move, 205 + move.dx, 205 + move.dy);
         EXPECT_EQ(knob.bounds.top, move.top) << move.dy;
         EXPECT_EQ(knob.bounds.left, start.left) << "a vertical slider keeps its column";

@@ -90,7 +90,7 @@ inline constexpr struct {
     {L"min_down.png", 20, 20}, {L"in_up.png", 24, 24},    {L"in_down.png", 24, 24},    {L"out_up.png", 24, 24},
     {L"out_down.png", 24, 24}, {L"eq.png", 600, 380},     {L"eqen_up.png", 60, 24},    {L"eqen_down.png", 60, 24},
     {L"knob.png", 20, 10},     {L"bar.png", 10, 210},     {L"mic.png", 600, 380},      {L"led_up.png", 24, 24},
-    {L"led_down.png", 24, 24}, {L"logo.png", 57, 49},     {L"reset_up.png", 60, 24}, {L"reset_down.png", 60, 24},
+    {L"led_down.png", 24, 24}, {L"logo.png", 57, 49},     {L"reset_up.png", 60, 24},   {L"reset_down.png", 60, 24},
 };
 
 inline constexpr const char* kLanguage =

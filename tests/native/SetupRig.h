@@ -79,9 +79,15 @@ struct SetupRig {
         Kit(L"Plugin\\Echo\\readme.txt", "echo");
         Kit(L"Plugin\\Chorus\\readme.txt", "chorus");
 
-        for (const auto& [type, id] : std::vector<std::pair<std::wstring, int>>{
-                 {L"DRIVER", 102}, {L"DRIVER", 103}, {L"SERVICE", 105}, {L"SERVICE", 106}, {L"APP", 107},
-                 {L"UNINSTALL", 108}, {L"WINDOWPATCH", 110}, {L"APP", 111}, {L"APP", 112}})
+        for (const auto& [type, id] : std::vector<std::pair<std::wstring, int>>{{L"DRIVER", 102},
+                                                                                {L"DRIVER", 103},
+                                                                                {L"SERVICE", 105},
+                                                                                {L"SERVICE", 106},
+                                                                                {L"APP", 107},
+                                                                                {L"UNINSTALL", 108},
+                                                                                {L"WINDOWPATCH", 110},
+                                                                                {L"APP", 111},
+                                                                                {L"APP", 112}})
             payload.Put(type, id, "payload " + std::to_string(id));
 
         // The service program registers the service when run with " /Service".

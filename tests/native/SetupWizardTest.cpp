@@ -27,8 +27,9 @@ protected:
                                         "[MultiLanguageFolderMap]\r\nEnglish=English\r\nGerman=Deutsch\r\n"
                                         "[DefaultSet]\r\nEncEnable=1\r\n");
         Language(rig, L"English", "LabelNextBtn=Next >\r\nLabelTitle=Acme Setup\r\nLabelSelectLang=Language:\r\n");
-        Language(rig, L"German", "LabelNextBtn=Weiter >\r\nLabelTitle=Acme Installation\r\n"
-                                 "LabelSelectLang=Sprache:,,,,14\r\n");
+        Language(rig, L"German",
+                 "LabelNextBtn=Weiter >\r\nLabelTitle=Acme Installation\r\n"
+                 "LabelSelectLang=Sprache:,,,,14\r\n");
         Language(rig, L"French", "LabelNextBtn=Suivant >\r\n"); // no display name: not offered
         rig.os.files.CreateFolder(L"C:\\Setup\\Language\\1366x768\\English");
         rig.os.versions.PutVersion(setuptest::kSetupProgram, 1, 2, 3, 4);
@@ -247,8 +248,8 @@ TEST(SetupBackgroundTest, ResolutionFolderAndSizeFollowTheScreen)
         rig.Kit(L"Skin\\" + std::wstring(folder) + L"back.bmp", "BM");
     for (const ScreenCase& c : {ScreenCase{1366, 768, L"960x540\\"}, ScreenCase{2560, 1440, L"1920x1080\\"},
                                 ScreenCase{1920, 1080, L"1366x768\\"}}) {
-        const setup::BackgroundLayout layout =
-            setup::ChooseBackground(rig.os.profile, rig.os.files, rig.os.debug, setuptest::kSetupFolder, c.width, c.height);
+        const setup::BackgroundLayout layout = setup::ChooseBackground(rig.os.profile, rig.os.files, rig.os.debug,
+                                                                       setuptest::kSetupFolder, c.width, c.height);
         EXPECT_EQ(layout.picturePath, std::wstring(L"C:\\Setup\\Skin\\") + c.folder + L"back.bmp");
         // Only a width is given: the window covers the screen.
         EXPECT_EQ(layout.width, c.width);

@@ -3,11 +3,8 @@
 
 #include "sound/Sound3D.h"
 
-#include "ChipRecord.h"
-#include "PanelFixture.h"
-#include "emulator/EmulatedDevice.h"
+#include "FeatureDeviceRig.h"
 #include "emulator/Faults.h"
-#include "platform/memory/MemoryPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -38,41 +35,15 @@ TEST(Sound3DNumbers, RecordLivesInThreeBytesOfTheImage)
     EXPECT_EQ(sound::ReadD3Record(image), record);
 }
 
-class Sound3DModelTest : public testing::Test {
+class Sound3DModelTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
     Sound3DModelTest()
     {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        state.synchronization = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
         equalizer.Initialise(120);
         sound3D.Initialise(120);
         device.chip().ClearRequests();
     }
 
-    std::uint8_t Register(std::uint16_t address)
-    {
-        return device.chip().WithState([address](const emulator::ChipState& s) { return s.registers[address]; });
-    }
-    void SetRegister(std::uint16_t address, std::uint8_t value)
-    {
-        device.chip().WithState([&](emulator::ChipState& s) { s.registers[address] = value; });
-    }
-    template <typename Field> auto Sound(Field field)
-    {
-        return device.chip().WithState([field](const emulator::ChipState& s) { return s.sound.*field; });
-    }
-
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
     sound::Equalizer equalizer{featureDevice};
     sound::Virtual71 virtual71{featureDevice};
     sound::Sound3D sound3D{featureDevice, equalizer, virtual71};

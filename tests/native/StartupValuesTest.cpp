@@ -25,9 +25,10 @@ TEST_F(StartupValuesTest, IntegerKeysCountByTheirLeadingDigits)
         const char* value;
         int expected;
     } cases[] = {
-        {"7", 7},      {"+7", 7},  {"-2", -2},   {"3 (GPIO)", 3}, {"12abc", 12},
-        {"0x10", 0},   {"on", 0},  {"-", 0},     {"  5", 5}, // blanks around a value belong to the line
-        {"1.5", 1},    {"007", 7}, {"99999999999", 2147483647},
+        {"7", 7},        {"+7", 7},     {"-2", -2},
+        {"3 (GPIO)", 3}, {"12abc", 12}, {"0x10", 0},
+        {"on", 0},       {"-", 0},      {"  5", 5}, // blanks around a value belong to the line
+        {"1.5", 1},      {"007", 7},    {"99999999999", 2147483647},
     };
     for (const auto& c : cases) {
         const std::string value = c.value;
