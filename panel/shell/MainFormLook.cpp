@@ -183,7 +183,7 @@ void TAudioMainForm::SkinMenuClick(int id)
     ApplySkin();
     ApplyMenuCaptions();
     LayOutCurrentPage();
-    pages_.virtual71.RescaleSpeakers(skin_.previousRadius, skin_.ring.radius);
+    pages_.virtual71.RescaleSpeakers(skin_.previousRadius);
     SaveUserChoices(platform_, config_, languageName_, skinName_);
 }
 
