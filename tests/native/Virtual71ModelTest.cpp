@@ -3,11 +3,8 @@
 
 #include "sound/Virtual71.h"
 
-#include "ChipRecord.h"
-#include "PanelFixture.h"
-#include "emulator/EmulatedDevice.h"
+#include "FeatureDeviceFixture.h"
 #include "emulator/Faults.h"
-#include "platform/memory/MemoryPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -90,34 +87,16 @@ TEST(SpeakerRingNumbers, RescaleKeepsSpeakersRelativeToTheRing)
 }
 
 // The model on the emulated device, as the main window lends it the device.
-class Virtual71ModelTest : public testing::Test {
+class Virtual71ModelTest : public testing::Test, protected testing_panel::FeatureDeviceFixture {
 protected:
     Virtual71ModelTest()
     {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
         virtual71.InitialiseRing(kRing, sound::DefaultSpeakerRing(kRing));
         device.chip().ClearRequests();
     }
 
-    std::vector<EntryPoint> SdkCalls()
-    {
-        std::vector<EntryPoint> calls;
-        for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall))
-            calls.push_back(static_cast<EntryPoint>(request.entryPoint));
-        return calls;
-    }
-    sdk::Virtual7ch1Block ChipBlock()
-    {
-        return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualBlock; });
-    }
-    std::int32_t ChipOn()
-    {
-        return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualOn; });
-    }
+    sdk::Virtual7ch1Block ChipBlock() { return Sound(&emulator::SoundState::virtualBlock); }
+    std::int32_t ChipOn() { return Sound(&emulator::SoundState::virtualOn); }
     // The last block the chip received, byte for byte as the model builds it.
     void ExpectChipHoldsModelBlock()
     {
@@ -128,13 +107,6 @@ protected:
 
     const std::vector<EntryPoint> kSendVirtual{EntryPoint::DLLQZ_SetVirtual7ch1_OnOff, EntryPoint::DLLQZ_SetVirtual7ch1};
 
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
     sound::Virtual71 virtual71{featureDevice};
 };
 

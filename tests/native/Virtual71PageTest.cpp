@@ -3,10 +3,8 @@
 
 #include "panel/pages/Virtual71Page.h"
 
-#include "PanelFixture.h"
-#include "emulator/EmulatedDevice.h"
+#include "FeatureDeviceFixture.h"
 #include "panel/form/MainFormComponents.h"
-#include "platform/memory/MemoryPlatform.h"
 #include "sound/SoundFeatures.h"
 
 #include <gtest/gtest.h>
@@ -48,16 +46,10 @@ private:
     panel::LanguageSetting language_;
 };
 
-class Virtual71PageTest : public testing::Test {
+class Virtual71PageTest : public testing::Test, protected testing_panel::FeatureDeviceFixture {
 protected:
     Virtual71PageTest()
     {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        state.synchronization = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
         view.skin.ring = {200, 150, 100};
         page.Initialise();
         page.ResetLayout();
@@ -65,22 +57,7 @@ protected:
     }
 
     form::Control& Speaker(int index) { return *view.Form().FindImageByTag(form::TagValue(Tag::SpeakerL) + index); }
-    template <typename Field> auto Sound(Field field)
-    {
-        return device.chip().WithState([field](const emulator::ChipState& s) { return s.sound.*field; });
-    }
-    std::uint8_t Register(std::uint16_t address)
-    {
-        return device.chip().WithState([address](const emulator::ChipState& s) { return s.registers[address]; });
-    }
 
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
     sound::SoundFeatures features{featureDevice};
     RecordingView view{platform.files};
     panel::Virtual71Page page{view, features.virtual71, features.sound3D, features.endpoints};
