@@ -146,6 +146,9 @@ void Virtual71Page::Initialise()
             positions[static_cast<std::size_t>(speaker)] = {image->bounds.left, image->bounds.top};
     }
     virtual71_.InitialiseRing(SkinRing(), positions);
+    // The ring's timer runs for the whole session; a tick without a motion button on does nothing, and
+    // only a speaker drag holds it.
+    view_.EnableTimer(kRingTimer, true);
 }
 
 void Virtual71Page::ResetLayout()

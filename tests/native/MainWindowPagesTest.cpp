@@ -421,7 +421,7 @@ TEST_F(MainWindowPagesTest, SpeakerDragPausesTheRingUntilTheRelease)
     form::Control& speaker = Control(L"VirtualCImage");
     ASSERT_EQ(speaker.bounds, (form::Bounds{300, 120, 20, 20})) << "the start-up reset puts C on the default ring";
     speaker.visible = true;
-    main.Timers().SetEnabled(panel::kRingTimer, true);
+    ASSERT_TRUE(main.Timers().Enabled(panel::kRingTimer)) << "the ring's timer runs from the start";
     const auto factor = [this] {
         return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualBlock.distanceFactor[2]; });
     };

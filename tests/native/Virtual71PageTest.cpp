@@ -52,6 +52,8 @@ protected:
     {
         view.skin.ring = {200, 150, 100};
         page.Initialise();
+        EXPECT_EQ(view.timers, (std::vector<std::pair<std::wstring, bool>>{{panel::kRingTimer, true}}));
+        view.timers.clear();
         page.ResetLayout();
         device.chip().ClearRequests();
     }
