@@ -255,10 +255,18 @@ ChipToolOutcome Sound(Chip& chip)
 {
     return Ok(chip.WithState([](const ChipState& s) {
         const SoundState& sound = s.sound;
-        return Format("eq-enabled %d\n3d-enabled %d\nvirtual-on %d\nvirtual-scalar %.1f\nenc-enabled %d\n"
-                      "voice-enabled %d\n",
-                      sound.eqEnabled, sound.threeDEnabled, sound.virtualOn, static_cast<double>(sound.virtualScalar),
-                      sound.encEnabled, sound.voiceEnabled);
+        std::string text =
+            Format("eq-enabled %d\n3d-enabled %d\nvirtual-on %d\nvirtual-scalar %.1f\nenc-enabled %d\n"
+                   "voice-enabled %d\n",
+                   sound.eqEnabled, sound.threeDEnabled, sound.virtualOn, static_cast<double>(sound.virtualScalar),
+                   sound.encEnabled, sound.voiceEnabled);
+        // The last speaker block, decoded: its switch, then each speaker's factor and angle.
+        const sdk::Virtual7ch1Block& block = sound.virtualBlock;
+        text += Format("virtual-block-enabled %d\n", block.enabled);
+        for (int i = 0; i < sdk::kSpeakerCount; ++i)
+            text += Format("virtual-speaker %d %.4f %.4f\n", i, static_cast<double>(block.distanceFactor[i]),
+                           static_cast<double>(block.angle[i]));
+        return text;
     }));
 }
 

@@ -19,7 +19,7 @@ namespace panel {
 struct FeaturePages {
     FeaturePages(PageView& view, sound::SoundFeatures& features)
         : equalizer(view, features.equalizer, features.sound3D), sound3D(view, features.sound3D),
-          virtual71(view, features.virtual71, features.endpoints), effectsAndMic(view, features.effectsAndMic),
+          virtual71(view, features.virtual71, features.sound3D, features.endpoints), effectsAndMic(view, features.effectsAndMic),
           noiseAndVoice(view, features.noiseAndVoice), led(view, features.led), profiles(view, features.profiles)
     {
     }

@@ -88,12 +88,13 @@ int MicGainPercent(int top, const SliderGeometry& geometry)
 form::Bounds ClampSpeaker(const form::Bounds& current, int newLeft, int newTop, const RingGeometry& ring,
                           const form::Bounds& ringPicture)
 {
-    const long long dx = newLeft + current.width / 2 - ring.centreX;
-    const long long dy = newTop + current.height / 2 - ring.centreY;
+    // The ring is measured from the image's corner, as every speaker value is.
+    const long long dx = newLeft - ring.centreX;
+    const long long dy = newTop - ring.centreY;
     if (dx * dx + dy * dy > static_cast<long long>(ring.radius) * ring.radius)
         return current;
     form::Bounds moved = current;
-    if (newLeft >= ringPicture.left + kSpeakerMargin &&
+    if (newLeft > ringPicture.left + kSpeakerMargin &&
         newLeft + current.width <= ringPicture.left + ringPicture.width - kSpeakerMargin)
         moved.left = newLeft;
     if (newTop >= ringPicture.top + kSpeakerMargin &&

@@ -39,8 +39,8 @@ TopRange NoiseCancellationRange(const form::Bounds& bar, int sliderHeight);
 // The microphone gain in per cent of the knob's place on its travel: 100 at the top limit.
 int MicGainPercent(int top, const SliderGeometry& geometry);
 
-// Where a dragged speaker may go: its centre within the ring's radius, and each axis only while the
-// speaker stays 10 pixels inside the ring picture. Returns the bounds the speaker takes; an axis that
+// Where a dragged speaker may go: its left-top corner within the ring's radius, and each axis only while
+// the speaker stays 10 pixels inside the ring picture (more than 10 on the left). Returns the bounds the speaker takes; an axis that
 // would leave the picture keeps its old value, and a move out of the ring keeps both.
 form::Bounds ClampSpeaker(const form::Bounds& current, int newLeft, int newTop, const RingGeometry& ring,
                           const form::Bounds& ringPicture);

@@ -5,6 +5,7 @@
 #include "panel/pages/PagePresenter.h"
 #include "panel/pages/PageView.h"
 #include "sound/AudioEndpoints.h"
+#include "sound/Sound3D.h"
 #include "sound/Virtual71.h"
 
 namespace panel {
@@ -13,8 +14,9 @@ inline constexpr wchar_t kRingTimer[] = L"Timer";
 
 class Virtual71Page final : public PagePresenter {
 public:
-    Virtual71Page(PageView& view, sound::Virtual71& virtual71, const sound::AudioEndpoints& endpoints)
-        : view_(view), virtual71_(virtual71), endpoints_(endpoints)
+    Virtual71Page(PageView& view, sound::Virtual71& virtual71, sound::Sound3D& sound3D,
+                  const sound::AudioEndpoints& endpoints)
+        : view_(view), virtual71_(virtual71), sound3D_(sound3D), endpoints_(endpoints)
     {
     }
 
@@ -27,13 +29,25 @@ public:
     // The presence rules set the switch and show it apart.
     void SetEnabled(int enabled);
     void ShowSwitch();
-    void TimerTick() { virtual71_.MotionTick(); }
-    void RescaleSpeakers(int previousRadius, int newRadius) { virtual71_.RescaleRing(previousRadius, newRadius); }
+    // Start-up: the skin's ring and the speakers where the form put them.
+    void Initialise();
+    // Reset layout: the default ring or the default profile's, shown and sent.
+    void ResetLayout();
+    void TimerTick();
+    // After a skin change, against the ring the skin now gives.
+    void RescaleSpeakers(int previousRadius);
     void HideTestSoundImage();
 
 private:
+    void SwitchedByButton();
+    void ShowMotion();
+    // The speaker images where the model has them.
+    void PlaceSpeakers();
+    sound::SpeakerRing SkinRing() const;
+
     PageView& view_;
     sound::Virtual71& virtual71_;
+    sound::Sound3D& sound3D_;
     const sound::AudioEndpoints& endpoints_;
 };
 

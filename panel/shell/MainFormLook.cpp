@@ -185,7 +185,7 @@ void TAudioMainForm::SkinMenuClick(int id)
     for (panel::PagePresenter* page : pages_.All())
         page->SkinChanged();
     LayOutCurrentPage();
-    pages_.virtual71.RescaleSpeakers(skin_.previousRadius, skin_.ring.radius);
+    pages_.virtual71.RescaleSpeakers(skin_.previousRadius);
     SaveUserChoices(platform_, config_, languageName_, skinName_);
 }
 

@@ -155,7 +155,10 @@ void TAudioMainForm::InitialiseSoundSettingsModel()
     pages_.sound3D.Initialise();
     pages_.effectsAndMic.InitialiseEffect();
     features_.virtual71.SetScalar(startup_.v7ch1Scalar);
-    features_.virtual71.InitialiseRing();
+    features_.virtual71.SetOldLayout(startup_.oldVersion != 0);
+    if (startup_.defaultIni != 0)
+        features_.virtual71.SetDefaultProfile(UserDataFile(platform_, config_, kDefaultProfileFileName));
+    pages_.virtual71.Initialise();
 }
 
 void TAudioMainForm::SendStartupDeviceState()
@@ -163,6 +166,7 @@ void TAudioMainForm::SendStartupDeviceState()
     std::uint32_t status = 0;
     channel_.StatusRequest(status);
     pages_.virtual71.SetEnabled(0);
+    features_.virtual71.SendOnOff(0);
     features_.virtual71.SendParameters(0);
     std::uint32_t value = 0;
     channel_.ControlRequest(0, value);
@@ -176,7 +180,7 @@ void TAudioMainForm::SendStartupDeviceState()
 
 void TAudioMainForm::ApplyDefaultVirtualProfile()
 {
-    features_.virtual71.ApplyDefaultProfilePart();
+    pages_.virtual71.ResetLayout();
     channel_.SwitchEffect(1);
 }
 
@@ -229,7 +233,7 @@ void TAudioMainForm::ReturnDeviceToDefaults()
     channel_.SelectEffect(0);
     channel_.SwitchEffect(1);
     features_.virtual71.SetEnabled(0);
-    features_.virtual71.ApplyDefaultProfilePart();
+    pages_.virtual71.ResetLayout();
     if (sdk_) {
         device::SendAudioCommandValue(*sdk_, device::kNoiseCancellationGroup, device::kOnOffSubCommand, 0);
         device::SendAudioCommandValue(*sdk_, device::kVoiceEffectGroup, device::kOnOffSubCommand, 0);

@@ -298,6 +298,51 @@ class Scenario:
         self.driver("click", *self.tab_centre(resolution, "EQ3DENImageUp"))
         self.wait_until(lambda: self.sound_state().get("3d-enabled") == "0", "3D-EN switching 3D off again")
 
+    def virtual_block(self):
+        """The speaker block the chip holds: (factor, angle) per speaker, as the chip tool decodes it."""
+        speakers = {}
+        for line in self.tool("sound").splitlines():
+            if line.startswith("virtual-speaker "):
+                _, index, factor, angle = line.split()
+                speakers[int(index)] = (float(factor), float(angle))
+        return [speakers[i] for i in range(8)]
+
+    def virtual71(self, resolution):
+        """The speaker ring: one speaker dragged, the ring rotated and stopped, then RESET, each read back
+        from the block the chip holds."""
+        self.driver("click", *self.tab_centre(resolution, "PageVirtual7p1UpImage"))
+        self.shot("1920x1080-virtual-before")
+        start = self.virtual_block()
+        # The start-up reset stood C straight above the centre, 1.6 x (R / 2) away; 40 pixels down brings
+        # it that much nearer.
+        skin = (self.program / "Skin" / resolution / "Graphite" / "SkinSetting.ini").read_text()
+        radius = int(re.search(r"^VirtualCenter=(.*)$", skin, re.M).group(1).split(",")[2])
+        near = 1.6 * (radius // 2) - 40
+        x, y = self.tab_centre(resolution, "VirtualCImage")
+        self.driver("drag", x, y, "0", "40")
+        self.wait_until(lambda: abs(self.virtual_block()[2][0] - 1.7 * near / radius) < 1e-3,
+                        "the dragged speaker's factor on the chip")
+        check(self.virtual_block()[3:] == start[3:], "dragging C moved other speakers on the chip")
+        self.shot("1920x1080-virtual-dragged", unlike="1920x1080-virtual-before")
+
+        # CW turns every speaker on; pressed again it stops, and the chip keeps the last angles.
+        dragged = self.virtual_block()
+        cw = self.tab_centre(resolution, "VirtualClockwiseUpImage")
+        self.driver("click", *cw)
+        self.wait_until(lambda: all(now[1] != was[1] for now, was in zip(self.virtual_block(), dragged)),
+                        "CW turning every speaker")
+        time.sleep(0.5)
+        self.driver("click", *cw)
+        stopped = self.virtual_block()
+        time.sleep(0.5)
+        check(self.virtual_block() == stopped, "the ring went on turning after CW was pressed again")
+        self.shot("1920x1080-virtual-rotated", unlike="1920x1080-virtual-dragged")
+
+        # RESET: the default ring again, as the start-up left it.
+        self.driver("click", *self.tab_centre(resolution, "VirtualResetUpImage"))
+        self.wait_until(lambda: self.virtual_block() == start, "RESET putting the default ring back on the chip")
+        self.shot("1920x1080-virtual-reset", like="1920x1080-virtual-before")
+
     def pages(self, resolution, prefix):
         tabs = ["PageEQUpImage", "PageEffectUpImage", "PageMicUpImage", "PageVirtual7p1UpImage",
                 "PageLEDUpImage", "PageENCUpImage", "PageVMEffectUpImage"]
@@ -360,6 +405,7 @@ class Scenario:
         self.boot_prefix()
         self.hot_plug()
         self.equalizer("1366x768")
+        self.virtual71("1366x768")
         self.pages("1366x768", "1920x1080")
         self.about_box("1366x768")
         self.skin_and_language()

@@ -127,6 +127,16 @@ TEST_F(ChipToolCommandsTest, EepromBytesAreWrittenAndShownAndTheSoundStateListed
     ASSERT_EQ(device_.sdk().DLLQZ_SetEQ_OnOff_ById(1, 0), 0);
     const std::string sound = Run({"sound"}).output;
     EXPECT_NE(sound.find("eq-enabled 1\n3d-enabled 0\n"), std::string::npos) << sound;
+
+    sdk::Virtual7ch1Block block{};
+    block.enabled = 1;
+    block.distanceFactor[2] = 1.36f;
+    block.angle[2] = 1.5707963f;
+    ASSERT_EQ(device_.sdk().DLLQZ_SetVirtual7ch1(&block), 0);
+    const std::string ring = Run({"sound"}).output;
+    EXPECT_NE(ring.find("virtual-block-enabled 1\n"), std::string::npos) << ring;
+    EXPECT_NE(ring.find("virtual-speaker 2 1.3600 1.5708\n"), std::string::npos) << ring;
+    EXPECT_NE(ring.find("virtual-speaker 7 0.0000 0.0000\n"), std::string::npos) << ring;
 }
 
 TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)

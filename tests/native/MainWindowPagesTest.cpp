@@ -407,6 +407,41 @@ TEST_F(MainWindowPagesTest, ResetClickedOnPictureOrLabelFlattensThePreset)
     }
 }
 
+// A speaker follows the drag only inside the ring, reaches the chip at once, and holds the ring's
+// motion still until it is let go.
+TEST_F(MainWindowPagesTest, SpeakerDragPausesTheRingUntilTheRelease)
+{
+    const std::wstring skin = std::wstring(kSkinFolder) + L"SkinSetting.ini";
+    platform.files.Put(skin, platform.files.Get(skin) +
+                                 "[Virtual7ch1]\r\nVirtualCenter=300,200,100\r\n"
+                                 "VirtualPicImage=room.png,150,50\r\nVirtualCImage=speaker.png,10,10\r\n");
+    platform.files.Put(std::wstring(kSkinFolder) + L"room.png", testing_panel::PngHeader(300, 300));
+    platform.files.Put(std::wstring(kSkinFolder) + L"speaker.png", testing_panel::PngHeader(20, 20));
+    shell::TAudioMainForm& main = Start();
+    form::Control& speaker = Control(L"VirtualCImage");
+    ASSERT_EQ(speaker.bounds, (form::Bounds{300, 120, 20, 20})) << "the start-up reset puts C on the default ring";
+    speaker.visible = true;
+    ASSERT_TRUE(main.Timers().Enabled(panel::kRingTimer)) << "the ring's timer runs from the start";
+    const auto factor = [this] {
+        return device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualBlock.distanceFactor[2]; });
+    };
+
+    Hook(Kind::LeftDown, 305, 125);
+    main.FormMouseDown(305, 125);
+    Hook(Kind::Move, 305, 155); // 30 pixels below the press: 50 from the centre
+    EXPECT_EQ(speaker.bounds, (form::Bounds{300, 150, 20, 20}));
+    EXPECT_FALSE(main.Timers().Enabled(panel::kRingTimer));
+    EXPECT_FLOAT_EQ(factor(), 0.85f);
+    Hook(Kind::Move, 305, 5); // out of the ring: the speaker stays
+    EXPECT_EQ(speaker.bounds, (form::Bounds{300, 150, 20, 20}));
+    EXPECT_FLOAT_EQ(factor(), 0.85f);
+
+    Hook(Kind::LeftUp, 305, 155);
+    main.FormMouseUp(305, 155);
+    EXPECT_TRUE(main.Timers().Enabled(panel::kRingTimer));
+    EXPECT_TRUE(windowSide.messageBoxes.shown.empty());
+}
+
 TEST_F(MainWindowPagesTest, WithoutADeviceNeitherKnobNorTrackMoves)
 {
     device.chip().Unplug();

@@ -115,7 +115,13 @@ TEST_F(PanelConstructionTest, ActiveStartSendsTheStartupDeviceState)
     const auto calls = SdkCalls();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front(), sdk::EntryPoint::DLLQZ_SetActive_Device);
-    EXPECT_EQ(calls.back(), sdk::EntryPoint::DLLQZ_SetVirtual7ch1_Scalar);
+    // The scalar closes the device's start-up state; the default layout follows it, switched off.
+    using sdk::EntryPoint;
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ((std::vector<EntryPoint>(calls.end() - 3, calls.end())),
+              (std::vector{EntryPoint::DLLQZ_SetVirtual7ch1_Scalar, EntryPoint::DLLQZ_SetVirtual7ch1_OnOff,
+                           EntryPoint::DLLQZ_SetVirtual7ch1}));
+    EXPECT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualBlock.enabled; }), 0);
     EXPECT_FLOAT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.sound.virtualScalar; }), 1.5f);
     using namespace device::driver_codes;
     EXPECT_EQ(DriverCodes(), (std::vector<std::uint32_t>{kStatus, kControl, kEffectSwitch}));

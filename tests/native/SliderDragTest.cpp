@@ -149,7 +149,7 @@ TEST(SliderDrag, SpeakerStaysInTheRingAndInsideThePicture)
 {
     // The ring reaches beyond the picture's inner margin on every side, so both limits can be met.
     const panel::RingGeometry ring{300, 200, 100};
-    const form::Bounds picture{200, 100, 200, 200}; // left 210-370, top 110-270 for a 20 x 20 speaker
+    const form::Bounds picture{200, 100, 200, 200}; // left 211-370, top 110-270 for a 20 x 20 speaker
     const form::Bounds current{290, 190, 20, 20};
     const struct {
         const char* what;
@@ -158,19 +158,21 @@ TEST(SliderDrag, SpeakerStaysInTheRingAndInsideThePicture)
         form::Bounds expected;
     } cases[] = {
         {"inside both", 320, 210, {320, 210, 20, 20}},           {"out of the ring", 310, 301, current},
-        {"out of the ring diagonally", 370, 270, current},       {"left margin", 205, 195, {290, 195, 20, 20}},
-        {"left margin exactly", 210, 195, {210, 195, 20, 20}},   {"right margin", 371, 200, {290, 200, 20, 20}},
-        {"right margin exactly", 370, 200, {370, 200, 20, 20}},  {"top margin", 295, 105, {295, 190, 20, 20}},
-        {"top margin exactly", 295, 110, {295, 110, 20, 20}},    {"bottom margin", 300, 271, {300, 190, 20, 20}},
-        {"bottom margin exactly", 300, 270, {300, 270, 20, 20}},
+        {"out of the ring diagonally", 372, 272, current},       {"left margin", 205, 195, {290, 195, 20, 20}},
+        {"left margin exactly", 210, 195, {290, 195, 20, 20}},   {"left just inside", 211, 195, {211, 195, 20, 20}},
+        {"right margin", 371, 200, {290, 200, 20, 20}},          {"right margin exactly", 370, 200, {370, 200, 20, 20}},
+        {"top margin", 295, 105, {295, 190, 20, 20}},            {"top margin exactly", 295, 110, {295, 110, 20, 20}},
+        {"bottom margin", 300, 271, {300, 190, 20, 20}},         {"bottom margin exactly", 300, 270, {300, 270, 20, 20}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(panel::ClampSpeaker(current, c.left, c.top, ring, picture), c.expected) << c.what;
 
-    // On the ring itself counts as inside.
+    // The corner, not the image's middle, is held to the ring; on the ring itself counts as inside.
     const form::Bounds wide{0, 0, 1000, 1000};
-    EXPECT_EQ(panel::ClampSpeaker(current, 390, 190, ring, wide), (form::Bounds{390, 190, 20, 20}));
-    EXPECT_EQ(panel::ClampSpeaker(current, 391, 190, ring, wide), current);
+    EXPECT_EQ(panel::ClampSpeaker(current, 400, 200, ring, wide), (form::Bounds{400, 200, 20, 20}));
+    EXPECT_EQ(panel::ClampSpeaker(current, 401, 200, ring, wide), current);
+    EXPECT_EQ(panel::ClampSpeaker(current, 300, 300, ring, wide), (form::Bounds{300, 300, 20, 20}));
+    EXPECT_EQ(panel::ClampSpeaker(current, 300, 301, ring, wide), current);
 }
 
 } // namespace

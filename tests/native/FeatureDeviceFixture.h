@@ -1,0 +1,55 @@
+#pragma once
+// A sound feature's device view on the emulated chip, with the chip's device already chosen, as the
+// main window lends it to every model; and the chip's record and state, read back.
+
+#include "ChipRecord.h"
+#include "PanelFixture.h"
+#include "emulator/EmulatedDevice.h"
+#include "platform/memory/MemoryPlatform.h"
+#include "sound/FeatureDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace testing_panel {
+
+struct FeatureDeviceFixture {
+    FeatureDeviceFixture()
+    {
+        state.deviceVid = 0x4D2F;
+        state.devicePid = 0x4802;
+        state.deviceActive = true;
+        state.synchronization = true;
+        device.chip().SetIdentity(state.deviceVid, state.devicePid);
+        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
+        device.chip().ClearRequests();
+    }
+
+    std::vector<sdk::EntryPoint> SdkCalls()
+    {
+        std::vector<sdk::EntryPoint> calls;
+        for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall))
+            calls.push_back(static_cast<sdk::EntryPoint>(request.entryPoint));
+        return calls;
+    }
+    template <typename Field> auto Sound(Field field)
+    {
+        return device.chip().WithState([field](const emulator::ChipState& s) { return s.sound.*field; });
+    }
+    std::uint8_t Register(std::uint16_t address)
+    {
+        return device.chip().WithState([address](const emulator::ChipState& s) { return s.registers[address]; });
+    }
+
+    memory::MemoryPlatform platform;
+    const ports::Platform ports = platform.Ports();
+    emulator::EmulatedDevice device;
+    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<BorrowedSdk>(device.sdk());
+    device::FilterDriverChannel channel{device.filterDriver()};
+    device::DeviceState state;
+    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
+};
+
+} // namespace testing_panel
