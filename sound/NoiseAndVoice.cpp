@@ -41,6 +41,14 @@ bool ButtonBit(std::uint8_t encGpio, std::size_t& byte, int& bit)
     }
 }
 
+NoiseAndVoice::AudioBlock NewBlock(std::uint8_t group, std::uint8_t sub)
+{
+    NoiseAndVoice::AudioBlock block{};
+    block[0] = group;
+    block[1] = sub;
+    return block;
+}
+
 } // namespace
 
 NoiseAndVoice::~NoiseAndVoice() = default;
@@ -48,6 +56,15 @@ NoiseAndVoice::~NoiseAndVoice() = default;
 std::wstring NoiseAndVoice::DeviceValueName() const
 {
     return FormatText(31, L"VID_%.4X&PID_%.4X", device_.state.deviceVid, device_.state.devicePid);
+}
+
+std::int32_t NoiseAndVoice::Send(AudioBlock& block)
+{
+    ports::AudioSdk* sdk = device_.Sdk();
+    if (sdk == nullptr)
+        return -1;
+    const auto length = static_cast<std::int32_t>(block.size());
+    return sdk->DLLQZ_AudioCommand(block.data(), length, length);
 }
 
 std::int32_t NoiseAndVoice::Command(std::uint8_t group, std::uint8_t sub, std::uint32_t value)
@@ -88,15 +105,9 @@ void NoiseAndVoice::ReadEncState()
 {
     encStatus_.fill(0);
     encParameters_.fill(0);
-    ports::AudioSdk* sdk = device_.Sdk();
-    if (sdk == nullptr)
-        return;
-    std::array<std::uint8_t, sdk::kAudioCommandLength> block{};
-    block[0] = device::kNoiseCancellationGroup;
-    block[1] = kReadEncStateSub;
-    const auto length = static_cast<std::int32_t>(block.size());
+    AudioBlock block = NewBlock(device::kNoiseCancellationGroup, kReadEncStateSub);
     // A read that fails leaves the blocks cleared rather than taking whatever the SDK left behind.
-    if (sdk->DLLQZ_AudioCommand(block.data(), length, length) != 0)
+    if (Send(block) != 0)
         return;
     std::copy_n(block.begin() + kPayloadOffset, encStatus_.size(), encStatus_.begin());
     std::copy_n(block.begin() + kEncParameterOffset, encParameters_.size(), encParameters_.begin());
@@ -167,15 +178,9 @@ void NoiseAndVoice::SetVoiceMode(int mode)
     device::PutU32(voiceBlock_, 0, voiceOn_ ? 1 : 0);
     device::PutU16(voiceBlock_, 4, static_cast<std::uint16_t>(VoiceLevelOffset(voiceMode_)));
     SaveSoftwareDword(device_.platform.registry, kProductSoftwareKey, kVoiceLevelValue, VoiceRegistryValue(voiceMode_));
-    ports::AudioSdk* sdk = device_.Sdk();
-    if (sdk == nullptr)
-        return;
-    std::array<std::uint8_t, sdk::kAudioCommandLength> block{};
-    block[0] = device::kVoiceEffectGroup;
-    block[1] = kVoiceModeSub;
+    AudioBlock block = NewBlock(device::kVoiceEffectGroup, kVoiceModeSub);
     std::copy(voiceBlock_.begin(), voiceBlock_.end(), block.begin() + kPayloadOffset);
-    const auto length = static_cast<std::int32_t>(block.size());
-    sdk->DLLQZ_AudioCommand(block.data(), length, length);
+    Send(block);
 }
 
 void NoiseAndVoice::ToggleVoice()

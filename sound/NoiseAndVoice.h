@@ -22,6 +22,8 @@ inline constexpr std::size_t kVoiceBlockLength = 10;
 
 class NoiseAndVoice {
 public:
+    using AudioBlock = std::array<std::uint8_t, sdk::kAudioCommandLength>;
+
     explicit NoiseAndVoice(const FeatureDevice& device) : device_(device) {}
     ~NoiseAndVoice();
     NoiseAndVoice(const NoiseAndVoice&) = delete;
@@ -77,6 +79,8 @@ private:
     void PutLevelIntoParameters();
     void SetVoiceOnOff(bool on, bool send);
     void SetVoiceMode(int mode);
+    // The block to the SDK's audio command, which answers into it; the SDK's result.
+    std::int32_t Send(AudioBlock& block);
     std::int32_t Command(std::uint8_t group, std::uint8_t sub, std::uint32_t value);
     std::wstring DeviceValueName() const;
 

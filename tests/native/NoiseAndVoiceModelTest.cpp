@@ -316,7 +316,7 @@ TEST_F(NoiseAndVoiceButtonTest, NothingHappensBeforeTheGuiThreadTakesTheReport)
     EXPECT_FALSE(model.EncOn());
 }
 
-TEST(NoiseAndVoiceButtonLines, EachLineReadsItsOwnBit)
+TEST_F(NoiseAndVoiceModelTest, EachButtonLineReadsItsOwnBit)
 {
     struct Case {
         std::uint8_t gpio;
@@ -328,31 +328,20 @@ TEST(NoiseAndVoiceButtonLines, EachLineReadsItsOwnBit)
           Case{8, {0, 0, 0, 0x01, 0}, true}, Case{9, {0, 0, 0, 0x02, 0}, true},
           // A line the report does not carry: no report toggles.
           Case{4, {0, 0, 0x10, 0, 0}, false}, Case{0, {0, 0, 0x01, 0, 0}, false}}) {
-        memory::MemoryPlatform platform;
-        const ports::Platform ports = platform.Ports();
-        emulator::EmulatedDevice device;
-        std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-        device::FilterDriverChannel channel{device.filterDriver()};
-        device::DeviceState state{};
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid);
-        sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
-        sound::NoiseAndVoice model{featureDevice};
-        model.ConfigureButtonScan(c.gpio, [] {}, [] {});
-        model.StartButtonScan();
+        // The scan's callback reaches the latest model only.
+        sound::NoiseAndVoice lineModel{featureDevice};
+        lineModel.ConfigureButtonScan(c.gpio, [] {}, [] {});
+        lineModel.StartButtonScan();
 
         device::ButtonReport pressed = c.released;
         pressed[2] = static_cast<std::uint8_t>(~c.released[2]);
         pressed[3] = static_cast<std::uint8_t>(~c.released[3]);
         for (const auto& report : {pressed, c.released, pressed}) {
             device.sdk().PressButton(report);
-            model.DeliverButtonReports();
+            lineModel.DeliverButtonReports();
         }
         // The first is skipped, the release ignored, the second press toggles.
-        EXPECT_EQ(model.EncOn(), c.toggles) << int{c.gpio};
+        EXPECT_EQ(lineModel.EncOn(), c.toggles) << int{c.gpio};
     }
 }
 
