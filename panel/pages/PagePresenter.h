@@ -19,6 +19,8 @@ public:
     virtual bool ImageMouseDown(form::Tag) { return false; }
     virtual bool ImageMouseUp(form::Tag) { return false; }
     virtual bool ImageClick(form::Tag) { return false; }
+    // A click on an image or label without a tag, which its presenter knows by name.
+    virtual bool ControlClick(const form::Control&) { return false; }
     // A slider of this drag mode stands at a new place; true when it is this presenter's.
     virtual bool SliderMoved(const form::Control&, DragMode) { return false; }
     // After the device's removal: the controls return to their device-absent look.

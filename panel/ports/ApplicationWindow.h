@@ -21,6 +21,8 @@ public:
     virtual void BringToForeground() = 0;
     // Queues a system minimize command, so that it runs after the current handler.
     virtual void PostMinimizeCommand() = 0;
+    // Queues a registered message to the window; safe from any thread, it never waits for the window.
+    virtual void PostRegisteredMessage(std::uint32_t message) = 0;
     // Lets the user drag the window by any point, as if by its caption.
     virtual void BeginMoveByCaption() = 0;
     // Sends the window its close request: the window closes, and the program ends with it.

@@ -116,6 +116,8 @@ void TAudioMainForm::ControlClick(const form::Control& control)
         CloseImageClick();
     else if (tag == Tag::MinimizeImage)
         MinimizeImageClick();
+    else if (control.tag == form::kNoTag)
+        std::ranges::any_of(pages_.All(), [&control](panel::PagePresenter* page) { return page->ControlClick(control); });
     else
         std::ranges::any_of(pages_.All(), [tag](panel::PagePresenter* page) { return page->ImageClick(tag); });
 }
@@ -270,6 +272,8 @@ void TAudioMainForm::ApplicationMouseHook(const HookedMouse& mouse)
         DragMove(mouse);
         break;
     case HookedMouse::Kind::LeftUp:
+        if (press_.dragging && press_.mode == panel::DragMode::NoiseCancellation)
+            pages_.noiseAndVoice.EncSliderReleased();
         press_ = {};
         break;
     }
@@ -303,6 +307,8 @@ void TAudioMainForm::DragPress(const HookedMouse& mouse)
     if (slider->name == control->name) {
         press_.dragging = true;
         press_.mode = mode;
+        if (mode == panel::DragMode::NoiseCancellation)
+            pages_.noiseAndVoice.EncSliderPressed(mouse.screenY);
         return;
     }
     // A click on a track puts the knob's middle where the click is, within the knob's range.
@@ -326,6 +332,8 @@ void TAudioMainForm::DragMove(const HookedMouse& mouse)
         return;
     }
     MoveSliderTo(*slider, press_.mode, top);
+    if (press_.mode == panel::DragMode::NoiseCancellation)
+        pages_.noiseAndVoice.EncSliderDragged(mouse.screenY);
 }
 
 void TAudioMainForm::MoveSliderTo(form::Control& slider, panel::DragMode mode, int top)

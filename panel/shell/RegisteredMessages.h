@@ -9,6 +9,8 @@ inline constexpr wchar_t kPanelExitMessage[] = L"WM_KVQ48xxAPP_EXIT";
 inline constexpr wchar_t kEffectExitMessage[] = L"WM_AUDIO_EFFECT_EXIT";
 // Broadcast by a plug-in application when it ends, and by the panel before it starts one.
 inline constexpr wchar_t kExitResumeMessage[] = L"WM_APP_EXIT_RESUME";
+// Posted to the panel's own window from the SDK's thread: the device button's reports wait in the mailbox.
+inline constexpr wchar_t kButtonReportMessage[] = L"TonvioEncButtonReport";
 
 // How long the effect-exit broadcast of "Close" waits for each window.
 inline constexpr unsigned kCloseBroadcastTimeoutMs = 100;

@@ -72,6 +72,10 @@ bool TAudioMainForm::Construct()
     SelectSkinAndLanguageFolders();
     startup_ = ReadStartupValues(platform_.profile, ConfigPath());
     presence_.Configure({ConfigPath(), startup_.encButtonMode, startup_.exclusive3DV7ch1});
+    features_.noiseAndVoice.ConfigureButtonScan(
+        static_cast<std::uint8_t>(startup_.encGpio),
+        [this] { window_.window.PostRegisteredMessage(state_.buttonReportMessageId); },
+        [this] { window_.pump.ProcessPendingMessages(); });
     SetUpTrayIconAndTitle();
     BuildLanguageAndSkinMenus();
     ScanPlugins();
@@ -249,6 +253,7 @@ void TAudioMainForm::RememberProgramAndRegisterMessages()
     state_.exitMessageId = window_.messages.Register(kPanelExitMessage);
     state_.effectExitMessageId = window_.messages.Register(kEffectExitMessage);
     state_.resumeMessageId = window_.messages.Register(kExitResumeMessage);
+    state_.buttonReportMessageId = window_.messages.Register(kButtonReportMessage);
     state_.osKind = GetOsKind(platform_.system);
 }
 
@@ -323,6 +328,8 @@ void TAudioMainForm::WndProc(std::uint32_t message)
         return;
     if (message == state_.exitMessageId) {
         window_.window.RequestClose();
+    } else if (message == state_.buttonReportMessageId) {
+        features_.noiseAndVoice.DeliverButtonReports();
     } else if (message == state_.resumeMessageId) {
         auto& items = PluginMenu().items;
         const std::size_t count = std::min<std::size_t>(items.size(), std::max(state_.pluginCount, 0));

@@ -6,6 +6,7 @@
 #include "panel/ports/WindowPorts.h"
 #include "platform/memory/ManualClock.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -26,12 +27,15 @@ public:
     void HideMain() override { calls.push_back(L"HideMain"); }
     void BringToForeground() override { calls.push_back(L"BringToForeground"); }
     void PostMinimizeCommand() override { calls.push_back(L"PostMinimizeCommand"); }
+    // Any thread: only counted, the test delivers the message itself.
+    void PostRegisteredMessage(std::uint32_t) override { ++posted; }
     void BeginMoveByCaption() override { calls.push_back(L"BeginMoveByCaption"); }
     void RequestClose() override { calls.push_back(L"RequestClose"); }
     void Redraw() override { ++redraws; }
     bool ApplyRegion(std::span<const std::uint8_t> regionFile) override;
 
     int redraws = 0;
+    std::atomic<int> posted = 0;
     std::vector<std::vector<std::uint8_t>> regions; // every region taken, as given
 
     std::vector<std::wstring> calls;

@@ -295,6 +295,13 @@ void Win32MainWindow::PostMinimizeCommand()
     ::PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
+void Win32MainWindow::PostRegisteredMessage(std::uint32_t message)
+{
+    // Called on the SDK's thread too: posting never waits for the window, and a window already gone
+    // only makes the post fail.
+    ::PostMessageW(window_, message, 0, 0);
+}
+
 void Win32MainWindow::BeginMoveByCaption()
 {
     // SC_MOVE with the caption hit code: the system's own move loop follows the mouse.

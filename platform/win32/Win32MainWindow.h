@@ -54,6 +54,7 @@ public:
     void HideMain() override;
     void BringToForeground() override;
     void PostMinimizeCommand() override;
+    void PostRegisteredMessage(std::uint32_t message) override;
     void BeginMoveByCaption() override;
     void RequestClose() override;
     void Redraw() override;
