@@ -5,12 +5,9 @@
 #include "sound/NoiseAndVoice.h"
 #include "sound/NoiseAndVoiceLevel.h"
 
-#include "ChipRecord.h"
-#include "PanelFixture.h"
+#include "FeatureDeviceRig.h"
 #include "common/RegistryStore.h"
-#include "emulator/EmulatedDevice.h"
 #include "emulator/Faults.h"
-#include "platform/memory/MemoryPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -65,18 +62,8 @@ TEST(NoiseAndVoiceNumbers, VoiceModesByOffsetAndRegistryValue)
         EXPECT_EQ(sound::VoiceModeFromRegistry(other), 0) << other;
 }
 
-class NoiseAndVoiceModelTest : public testing::Test {
+class NoiseAndVoiceModelTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
-    NoiseAndVoiceModelTest()
-    {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
-        device.chip().ClearRequests();
-    }
-
     void StoreLevel(std::uint32_t level) { platform.registry.Put(kRoot, kView, kEncMap, kDeviceValue, level); }
     std::optional<memory::MemoryRegistry::Value> Stored(const std::wstring& key, const std::wstring& name)
     {
@@ -105,13 +92,6 @@ protected:
         return device.chip().WithState([](const emulator::ChipState& s) { return s.sound; });
     }
 
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<testing_panel::BorrowedSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
     sound::NoiseAndVoice model{featureDevice};
 };
 

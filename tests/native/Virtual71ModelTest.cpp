@@ -3,7 +3,7 @@
 
 #include "sound/Virtual71.h"
 
-#include "FeatureDeviceFixture.h"
+#include "FeatureDeviceRig.h"
 #include "emulator/Faults.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +87,7 @@ TEST(SpeakerRingNumbers, RescaleKeepsSpeakersRelativeToTheRing)
 }
 
 // The model on the emulated device, as the main window lends it the device.
-class Virtual71ModelTest : public testing::Test, protected testing_panel::FeatureDeviceFixture {
+class Virtual71ModelTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
     Virtual71ModelTest()
     {

@@ -3,7 +3,7 @@
 
 #include "panel/pages/Virtual71Page.h"
 
-#include "FeatureDeviceFixture.h"
+#include "FeatureDeviceRig.h"
 #include "panel/form/MainFormComponents.h"
 #include "sound/SoundFeatures.h"
 
@@ -46,7 +46,7 @@ private:
     panel::LanguageSetting language_;
 };
 
-class Virtual71PageTest : public testing::Test, protected testing_panel::FeatureDeviceFixture {
+class Virtual71PageTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
     Virtual71PageTest()
     {
