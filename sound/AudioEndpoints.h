@@ -20,7 +20,7 @@ public:
     void CloseMediaPlayer();
 
 private:
-    const FeatureDevice& device_;
+    [[maybe_unused]] const FeatureDevice& device_; // the device work comes with the feature
 };
 
 } // namespace sound

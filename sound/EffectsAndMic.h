@@ -30,7 +30,7 @@ public:
     void ResetMicState();
 
 private:
-    const FeatureDevice& device_;
+    [[maybe_unused]] const FeatureDevice& device_; // the device work comes with the feature
     int selectedEffect_ = 1;
     int boost_ = 0;
     int mute_ = 0;

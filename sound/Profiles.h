@@ -18,7 +18,7 @@ public:
     void SaveLastProfile();
 
 private:
-    const FeatureDevice& device_;
+    [[maybe_unused]] const FeatureDevice& device_; // the device work comes with the feature
 };
 
 } // namespace sound
