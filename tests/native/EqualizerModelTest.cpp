@@ -312,7 +312,7 @@ TEST_F(EqualizerDeviceTest, StoredPresetIsReadIntoS1HalvedTowardFlat)
     EXPECT_EQ(Count(EntryPoint::DLLQZ_Read_I2C_ById), 12u);
 
     // No data in the bank (0x00 or 0xFF): flat, nothing applied.
-    for (const std::uint8_t empty : {0x00, 0xFF}) {
+    for (const std::uint8_t empty : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
         PutEeprom(0x51, 32 + 7, empty);
         EXPECT_EQ(equalizer.ReadEepromPreset(), sound::EepromPresetResult::NoPreset);
         EXPECT_TRUE(equalizer.Flat());
