@@ -7,6 +7,7 @@
 #include "panel/language/LanguageKeys.h"
 #include "panel/language/LanguageMenu.h"
 #include "panel/language/LanguageSetting.h"
+#include "panel/skin/FileNumbers.h"
 #include "panel/skin/SkinImageEntry.h"
 #include "platform/memory/IniFileProfile.h"
 #include "platform/memory/MemoryFileSystem.h"
@@ -44,14 +45,14 @@ void CheckRecord(const panel::LabelRecord& record)
 
 void CheckNumber(std::wstring_view text)
 {
-    const auto value = panel::ParseLanguageNumber(text);
+    const auto value = panel::ParseFileNumber(text);
     if (!value)
         return;
     constexpr std::int64_t kLargest = std::numeric_limits<std::uint32_t>::max();
     FUZZ_CHECK(*value >= -kLargest && *value <= kLargest);
-    FUZZ_CHECK(panel::ParseLanguageNumber(std::to_wstring(*value)) == value);
+    FUZZ_CHECK(panel::ParseFileNumber(std::to_wstring(*value)) == value);
     if (*value >= 0)
-        FUZZ_CHECK(panel::ParseLanguageNumber(Hex(static_cast<std::uint32_t>(*value))) == value);
+        FUZZ_CHECK(panel::ParseFileNumber(Hex(static_cast<std::uint32_t>(*value))) == value);
 }
 
 void CheckLoad(const panel::LanguageSetting& now, const panel::LanguageSetting& old)
