@@ -18,8 +18,11 @@ std::size_t HeaderLength(std::span<const std::uint8_t> bytes)
 {
     if (StartsWith(bytes, "\x89PNG\r\n\x1A\n", 8))
         return 24;
-    if (StartsWith(bytes, "BM", 2))
-        return 26;
+    if (StartsWith(bytes, "BM", 2)) {
+        // An old core header (its own size 12 at offset 14) keeps 16-bit sizes and ends sooner.
+        const bool core = bytes.size() >= 18 && bytes[14] == 12 && bytes[15] == 0 && bytes[16] == 0 && bytes[17] == 0;
+        return core ? 22 : 26;
+    }
     if (StartsWith(bytes, "GIF", 3))
         return 10;
     return 0;
