@@ -1,5 +1,6 @@
 #include "emulator/ChipToolCommands.h"
 
+#include "device/ByteOrder.h"
 #include "device/SdkEntryPoints.h"
 
 #include <charconv>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace emulator {
@@ -266,6 +268,14 @@ ChipToolOutcome Sound(Chip& chip)
         for (int i = 0; i < sdk::kSpeakerCount; ++i)
             text += Format("virtual-speaker %d %.4f %.4f\n", i, static_cast<double>(block.distanceFactor[i]),
                            static_cast<double>(block.angle[i]));
+        // Noise cancellation's parameter block carries the level in bytes 8-11; the voice block is
+        // the switch (u32) and the signed level offset (i16).
+        const std::span<const std::uint8_t> enc(sound.encParameters);
+        const std::span<const std::uint8_t> voice(sound.voiceBlock);
+        text += Format("enc-level %u\nenc-parameters ", device::GetU32(enc, 8)) + Bytes(enc.data(), enc.size()) + "\n";
+        text += Format("voice-block-enabled %u\nvoice-offset %d\nvoice-block ", device::GetU32(voice, 0),
+                       static_cast<std::int16_t>(device::GetU16(voice, 4))) +
+                Bytes(voice.data(), voice.size()) + "\n";
         return text;
     }));
 }

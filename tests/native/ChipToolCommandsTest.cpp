@@ -137,6 +137,20 @@ TEST_F(ChipToolCommandsTest, EepromBytesAreWrittenAndShownAndTheSoundStateListed
     EXPECT_NE(ring.find("virtual-block-enabled 1\n"), std::string::npos) << ring;
     EXPECT_NE(ring.find("virtual-speaker 2 1.3600 1.5708\n"), std::string::npos) << ring;
     EXPECT_NE(ring.find("virtual-speaker 7 0.0000 0.0000\n"), std::string::npos) << ring;
+
+    // Noise cancellation's level sits in bytes 8-11 of its parameter block; the voice block's offset is
+    // a signed 16-bit value after the switch.
+    std::uint8_t parameters[sdk::kEncParameterLength] = {0xA1, 0, 0, 0, 0, 0, 0, 0, 22, 0, 0, 0, 0, 0, 0, 0xB2};
+    ASSERT_EQ(device_.sdk().DLLQZ_SetEnc_Parameters(parameters), 0);
+    std::uint8_t command[234] = {7, 2, 1, 0, 0, 0, 0xF6, 0xFF};
+    ASSERT_EQ(device_.sdk().DLLQZ_AudioCommand(command, sizeof command, sizeof command), 0);
+    const std::string voice = Run({"sound"}).output;
+    EXPECT_NE(voice.find("enc-level 22\nenc-parameters A1 00 00 00 00 00 00 00 16 00 00 00 00 00 00 B2\n"),
+              std::string::npos)
+        << voice;
+    EXPECT_NE(voice.find("voice-block-enabled 1\nvoice-offset -10\nvoice-block 01 00 00 00 F6 FF 00 00 00 00\n"),
+              std::string::npos)
+        << voice;
 }
 
 TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)
