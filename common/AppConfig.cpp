@@ -110,6 +110,12 @@ std::wstring UserDataFile(const ports::Platform& platform, const _APPLICATION_FO
     return appData + L"\\" + record.InstallFolderName + L"\\" + fileName;
 }
 
+std::wstring UserProfileFolder(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record)
+{
+    const std::wstring home = CutText(platform.system.EnvironmentVariable(L"USERPROFILE").value_or(L""), kAppDataChars);
+    return home + L"\\" + record.InstallFolderName;
+}
+
 std::wstring UserConfigPath(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record)
 {
     return UserDataFile(platform, record, kAudioConfigFileName);

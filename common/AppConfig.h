@@ -55,6 +55,9 @@ void LoadApplicationConfig(const ports::Platform& platform, const std::wstring& 
 std::wstring UserDataFile(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record,
                           const std::wstring& fileName);
 
+// Where the user's own sound profiles go: %USERPROFILE%\<InstallFolderName>.
+std::wstring UserProfileFolder(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record);
+
 // The per-user copy: %APPDATA%\<InstallFolderName>\AudioConfig.cfg.
 std::wstring UserConfigPath(const ports::Platform& platform, const _APPLICATION_FOLDER_PATH& record);
 

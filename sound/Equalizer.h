@@ -72,6 +72,8 @@ public:
     void BandChanged(int band, int offset);
     // The EQ-EN switch's new state: kept in the current preset's record and sent to the device.
     void SetEnabled(int enabled);
+    // A profile's switch; the profile then sends it.
+    void SetEnabledFromProfile(int enabled) { enabled_ = enabled; }
     // The switch shows off once the device went; nothing is sent.
     void ClearEnabled() { enabled_ = 0; }
     // The default profile's switch after an arrival: on, and sent.

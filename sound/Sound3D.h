@@ -91,6 +91,8 @@ public:
     void SwitchOff();
     // The switch shows off once the device went; nothing is sent.
     void ClearEnabled() { enabled_ = 0; }
+    // A profile's switch; the profile then sends it.
+    void SetEnabledFromProfile(int enabled) { enabled_ = enabled != 0 ? 1 : 0; }
     // Shutdown: reset, FBM back on with its register, switched off.
     void ReturnToDefaults();
 

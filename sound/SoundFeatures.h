@@ -16,7 +16,8 @@ namespace sound {
 struct SoundFeatures {
     explicit SoundFeatures(const FeatureDevice& device)
         : equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71), effectsAndMic(device),
-          noiseAndVoice(device), led(device), profiles(device), endpoints(device)
+          noiseAndVoice(device), led(device),
+          profiles(device, {equalizer, sound3D, effectsAndMic, virtual71, led, noiseAndVoice}), endpoints(device)
     {
     }
 

@@ -29,6 +29,10 @@ public:
     // arrival default "7ch1EN".
     void SetDefaultProfile(std::wstring path);
     int DefaultProfileSwitch() const { return defaultSwitch_; }
+    void SetDefaultProfileSwitch(int value) { defaultSwitch_ = value; }
+    // The switch as the last profile read left it: an arrival on the Virtual 7.1 page turns it on again.
+    void RememberProfileSwitch(int value) { profileSwitch_ = value; }
+    int ProfileSwitch() const { return profileSwitch_; }
 
     // Start-up: the skin's ring and the speakers where the form put them.
     void InitialiseRing(const SpeakerRing& ring, const SpeakerPositions& positions);
@@ -72,6 +76,7 @@ private:
     bool oldLayout_ = false;
     std::wstring defaultProfile_;
     int defaultSwitch_ = 0;
+    int profileSwitch_ = 0;
     SpeakerRing ring_;
     SpeakerPositions positions_{};
     SpeakerValues values_{};

@@ -20,7 +20,8 @@ struct FeaturePages {
     FeaturePages(PageView& view, sound::SoundFeatures& features)
         : equalizer(view, features.equalizer, features.sound3D), sound3D(view, features.sound3D),
           virtual71(view, features.virtual71, features.sound3D, features.endpoints), effectsAndMic(view, features.effectsAndMic),
-          noiseAndVoice(view, features.noiseAndVoice), led(view, features.led), profiles(view, features.profiles)
+          noiseAndVoice(view, features.noiseAndVoice), led(view, features.led),
+          profiles(view, features.profiles, {equalizer, sound3D, virtual71})
     {
     }
     FeaturePages(const FeaturePages&) = delete;

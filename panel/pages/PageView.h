@@ -7,6 +7,7 @@
 #include "panel/language/LanguageSetting.h"
 #include "panel/pages/ControlStates.h"
 #include "panel/pages/TwoStateSwitch.h"
+#include "panel/ports/Dialogs.h"
 #include "panel/skin/SkinSetting.h"
 
 namespace panel {
@@ -29,6 +30,9 @@ public:
     virtual void ShowPressed(form::Tag tag, bool pressed) = 0;
     // The message box of a language key, with the application title and the exclamation icon.
     virtual void ShowWarning(const wchar_t* labelKey) = 0;
+    // A message box of the program's own text, with the application title and the exclamation icon.
+    virtual void ShowMessage(const std::wstring& text) = 0;
+    virtual ports::FileDialogs& FileDialogs() = 0;
     virtual void EnableTimer(const wchar_t* name, bool enabled) = 0;
 
     // The image or label of a tag; null when the component set has none.

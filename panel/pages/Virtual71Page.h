@@ -37,12 +37,12 @@ public:
     // After a skin change, against the ring the skin now gives.
     void RescaleSpeakers(int previousRadius);
     void HideTestSoundImage();
+    // The speaker images where the model has them (after a profile moved them).
+    void PlaceSpeakers();
 
 private:
     void SwitchedByButton();
     void ShowMotion();
-    // The speaker images where the model has them.
-    void PlaceSpeakers();
     sound::SpeakerRing SkinRing() const;
 
     PageView& view_;

@@ -137,6 +137,11 @@ void TAudioMainForm::ShowWarning(const wchar_t* labelKey)
     window_.messageBoxes.Show(language_.Label(labelKey).text, title_, ports::MessageBoxIcon::Exclamation);
 }
 
+void TAudioMainForm::ShowMessage(const std::wstring& text)
+{
+    window_.messageBoxes.Show(text, title_, ports::MessageBoxIcon::Exclamation);
+}
+
 void TAudioMainForm::Redraw()
 {
     window_.window.Redraw();

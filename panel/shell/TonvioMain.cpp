@@ -22,6 +22,7 @@ constexpr wchar_t kPresencePollTimer[] = L"Timer1";
 constexpr std::size_t kNameCapacity = 128; // language and skin names: 127 characters
 constexpr std::uint16_t kEffectRegister = 0x100;
 constexpr wchar_t kDefaultProfileFileName[] = L"DefaultProfile.ini";
+constexpr wchar_t kLastProfileFileName[] = L"LastProfile.ini";
 
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -149,12 +150,17 @@ void TAudioMainForm::ApplyLanguageTexts()
 
 void TAudioMainForm::InitialiseSoundSettingsModel()
 {
+    features_.profiles.SetLocations({UserDataFile(platform_, config_, kDefaultProfileFileName),
+                                     UserDataFile(platform_, config_, kLastProfileFileName),
+                                     UserProfileFolder(platform_, config_), ConfigPath()});
     // "DefaultIni" also makes the resets take their values from the default profile.
     if (startup_.defaultIni != 0)
         features_.equalizer.SetDefaultProfile(UserDataFile(platform_, config_, kDefaultProfileFileName));
     pages_.equalizer.Initialise();
-    if (startup_.defaultIni == 1)
-        features_.profiles.RestoreDefaultProfile();
+    if (startup_.defaultIni == 1) {
+        ReportStoppedProfileRead(features_.profiles.LoadDefaultProfile(), features_.profiles.Locations().defaultProfile);
+        features_.profiles.ReadArrivalDefaults();
+    }
     features_.sound3D.SetExclusiveWithVirtual(startup_.exclusive3DV7ch1 == 1);
     pages_.sound3D.Initialise();
     pages_.effectsAndMic.InitialiseEffect();
@@ -194,15 +200,28 @@ void TAudioMainForm::RegisterDeviceNotifications()
     features_.endpoints.ReleaseCaptureEndpoint();
 }
 
+// At start-up nobody is there to answer a message box: a profile that stopped part-way is only logged.
+void TAudioMainForm::ReportStoppedProfileRead(const std::optional<sound::ProfileReadResult>& result,
+                                              const std::wstring& path)
+{
+    if (result && !result->complete)
+        platform_.debug.Write(L"***** Profile read stopped: " + path + L" [" + result->section + L"] " + result->key +
+                              L" *****\n");
+}
+
 void TAudioMainForm::RestoreProfiles()
 {
     pages_.virtual71.HideTestSoundImage();
     states_.page = panel::kPageEq;
     LayOutCurrentPage();
-    if (!features_.profiles.RestoreLastProfile()) {
+    const auto lastRead = features_.profiles.LoadLastProfile();
+    if (!lastRead) {
         features_.noiseAndVoice.NoiseCancellationFromRegistry();
         features_.noiseAndVoice.VoiceEffectFromRegistry();
+        return;
     }
+    ReportStoppedProfileRead(lastRead, features_.profiles.Locations().lastProfile);
+    pages_.profiles.ShowProfile();
 }
 
 void TAudioMainForm::StartDeviceExtras()

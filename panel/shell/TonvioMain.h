@@ -185,6 +185,9 @@ private:
     // Pages and buttons.
     bool DeviceGuardRefuses(int tag);
     void ShowWarning(const wchar_t* labelKey) override;
+    void ReportStoppedProfileRead(const std::optional<sound::ProfileReadResult>& result, const std::wstring& path);
+    void ShowMessage(const std::wstring& text) override;
+    ports::FileDialogs& FileDialogs() override { return window_.fileDialogs; }
     void ShowPressed(form::Tag tag, bool pressed) override;
     bool DeviceActive() const override { return state_.deviceActive; }
     void Redraw() override;

@@ -130,6 +130,21 @@ bool MemoryFileSystem::RemoveFile(const std::wstring& path)
     return files_.erase(Normalize(path)) > 0;
 }
 
+bool MemoryFileSystem::ReplaceFile(const std::wstring& from, const std::wstring& to)
+{
+    const std::wstring source = Normalize(from);
+    const std::wstring target = Normalize(to);
+    const auto found = files_.find(source);
+    if (found == files_.end() || failingWrites_.contains(target) || !ParentExists(target))
+        return false;
+    File moved = std::move(found->second);
+    files_.erase(found);
+    fileSpellings_.erase(source);
+    files_[target] = std::move(moved);
+    fileSpellings_.try_emplace(target, to);
+    return true;
+}
+
 void MemoryFileSystem::Put(const std::wstring& path, std::string_view bytes)
 {
     Put(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));

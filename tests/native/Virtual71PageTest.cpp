@@ -5,6 +5,7 @@
 
 #include "FeatureDeviceRig.h"
 #include "panel/form/MainFormComponents.h"
+#include "platform/memory/MemoryWindow.h"
 #include "sound/SoundFeatures.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,8 @@ public:
     void Redraw() override { ++redraws; }
     void ShowPressed(form::Tag, bool) override {}
     void ShowWarning(const wchar_t*) override {}
+    void ShowMessage(const std::wstring&) override {}
+    ports::FileDialogs& FileDialogs() override { return dialogs_; }
     void EnableTimer(const wchar_t* name, bool enabled) override { timers.emplace_back(name, enabled); }
 
     panel::SkinSetting skin;
@@ -44,6 +47,7 @@ private:
     form::Form form_ = form::BuildMainForm(L"Tonvio");
     panel::ControlStates states_;
     panel::LanguageSetting language_;
+    memory::ScriptedFileDialogs dialogs_;
 };
 
 class Virtual71PageTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
