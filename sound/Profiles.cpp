@@ -100,8 +100,8 @@ bool Profiles::WriteProfile(const std::wstring& path)
     equalizer.SetProfileWriting(true);
     for (int preset = 1; preset <= kEqPresets; ++preset) {
         equalizer.SelectPreset(preset);
-        entries.push_back({L"EQ", std::wstring(kPresetKeys[preset - 1]),
-                           PresetValue(equalizer.Working(), equalizer.Enabled())});
+        entries.push_back(
+            {L"EQ", std::wstring(kPresetKeys[preset - 1]), PresetValue(equalizer.Working(), equalizer.Enabled())});
     }
     equalizer.SelectPreset(equalizer.CurrentPreset());
 

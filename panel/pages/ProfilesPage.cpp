@@ -9,7 +9,9 @@ namespace {
 // No default extension: the profile adds ".ini" by its own rule.
 ports::FileDialogRequest Request(std::wstring initialFolder)
 {
-    return {.filter = sound::kProfileFileFilter, .defaultExtension = L"", .initialFolder = std::move(initialFolder),
+    return {.filter = sound::kProfileFileFilter,
+            .defaultExtension = L"",
+            .initialFolder = std::move(initialFolder),
             .fileName = L""};
 }
 
