@@ -148,7 +148,7 @@ bool Profiles::WriteProfile(const std::wstring& path)
             return false;
         }
     }
-    if (files.ReplaceFile(partial, path))
+    if (files.MoveReplacing(partial, path))
         return true;
     files.RemoveFile(partial);
     return false;

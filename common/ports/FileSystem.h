@@ -41,7 +41,7 @@ public:
     virtual bool RemoveFile(const std::wstring& path) = 0;
     // Puts `from` in the place of `to` in one step: afterwards `to` is either the old file or the whole
     // new one, never a mixture. The folder must be the same.
-    virtual bool ReplaceFile(const std::wstring& from, const std::wstring& to) = 0;
+    virtual bool MoveReplacing(const std::wstring& from, const std::wstring& to) = 0;
     // The names of the folder's immediate subfolders, in no particular order; none when it is missing.
     virtual std::vector<std::wstring> Subfolders(const std::wstring& path) const = 0;
 };

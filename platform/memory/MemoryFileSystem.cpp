@@ -130,7 +130,7 @@ bool MemoryFileSystem::RemoveFile(const std::wstring& path)
     return files_.erase(Normalize(path)) > 0;
 }
 
-bool MemoryFileSystem::ReplaceFile(const std::wstring& from, const std::wstring& to)
+bool MemoryFileSystem::MoveReplacing(const std::wstring& from, const std::wstring& to)
 {
     const std::wstring source = Normalize(from);
     const std::wstring target = Normalize(to);

@@ -109,7 +109,7 @@ bool Win32FileSystem::RemoveFile(const std::wstring& path)
     return false;
 }
 
-bool Win32FileSystem::ReplaceFile(const std::wstring& from, const std::wstring& to)
+bool Win32FileSystem::MoveReplacing(const std::wstring& from, const std::wstring& to)
 {
     // Within one volume a move is a rename, which the file system does as one step.
     if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

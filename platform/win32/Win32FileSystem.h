@@ -18,7 +18,7 @@ public:
     bool FolderExists(const std::wstring& path) const override;
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
-    bool ReplaceFile(const std::wstring& from, const std::wstring& to) override;
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     std::vector<std::wstring> Subfolders(const std::wstring& path) const override;
 
 private:

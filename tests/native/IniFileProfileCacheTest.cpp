@@ -39,7 +39,7 @@ public:
     bool FolderExists(const std::wstring& path) const override { return files.FolderExists(path); }
     bool CreateFolder(const std::wstring& path) override { return files.CreateFolder(path); }
     bool RemoveFile(const std::wstring& path) override { return files.RemoveFile(path); }
-    bool ReplaceFile(const std::wstring& from, const std::wstring& to) override { return files.ReplaceFile(from, to); }
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override { return files.MoveReplacing(from, to); }
     std::vector<std::wstring> Subfolders(const std::wstring& path) const override { return files.Subfolders(path); }
 
     int Reads(const std::wstring& path) const
@@ -117,7 +117,7 @@ public:
     bool FolderExists(const std::wstring& path) const override { return files_.FolderExists(path); }
     bool CreateFolder(const std::wstring& path) override { return files_.CreateFolder(path); }
     bool RemoveFile(const std::wstring& path) override { return files_.RemoveFile(path); }
-    bool ReplaceFile(const std::wstring& from, const std::wstring& to) override { return files_.ReplaceFile(from, to); }
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override { return files_.MoveReplacing(from, to); }
     std::vector<std::wstring> Subfolders(const std::wstring& path) const override { return files_.Subfolders(path); }
 
 private:

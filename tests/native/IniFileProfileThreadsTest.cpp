@@ -49,7 +49,7 @@ TEST(IniFileProfileThreads, ReadersSeeWholeVersionsWhileTheFileChanges)
         bool FolderExists(const std::wstring&) const override { return true; }
         bool CreateFolder(const std::wstring&) override { return true; }
         bool RemoveFile(const std::wstring&) override { return false; }
-        bool ReplaceFile(const std::wstring&, const std::wstring&) override { return false; }
+        bool MoveReplacing(const std::wstring&, const std::wstring&) override { return false; }
         std::vector<std::wstring> Subfolders(const std::wstring&) const override { return {}; }
 
     private:
