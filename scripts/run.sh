@@ -15,6 +15,8 @@ mkdir -p "$run_dir"
 cp -r oem/kit/. "$run_dir/"
 cp build/win64/panel/TonvioApp.exe build/win64/emulator/dll/DLLQZ_Tonvio48xx_x32.dll \
    build/win64/emulator/tool/TonvioChipTool.exe "$run_dir/"
+# The plug-in the kit offers in the "Plugin" menu, where Setup would place it.
+cp build/win64/plugin/TonvioPluginStandIn.exe "$run_dir/Plugin/TonvioEffects/TonvioEffects.exe"
 
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/win64/run-prefix}"
 export TONVIO_WINE_HOME="$WINEPREFIX.home"

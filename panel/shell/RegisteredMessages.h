@@ -14,5 +14,9 @@ inline constexpr wchar_t kButtonReportMessage[] = L"TonvioEncButtonReport";
 
 // How long the effect-exit broadcast of "Close" waits for each window.
 inline constexpr unsigned kCloseBroadcastTimeoutMs = 100;
+// Starting a plug-in: a quick first ask to end, then the resume and two more asks, each given time.
+inline constexpr unsigned kPluginQuickExitTimeoutMs = 100;
+inline constexpr unsigned kPluginBroadcastTimeoutMs = 1000;
+inline constexpr unsigned kPluginPauseMs = 300;
 
 } // namespace shell

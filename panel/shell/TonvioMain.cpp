@@ -431,6 +431,36 @@ void TAudioMainForm::MenuItemClick(int id)
         SkinMenuClick(id);
     else if (id >= form::kFirstLanguageItemId && id < form::kFirstLanguageItemId + form::kMenuItemRange)
         LanguageMenuClick(id);
+    else if (id >= form::kFirstPluginItemId && id < form::kFirstPluginItemId + form::kMenuItemRange)
+        PluginMenuItemClick(id);
+}
+
+// Starts a plug-in application: whatever plug-in runs is asked to end first (twice, with pauses, as
+// they take their time), then the chosen one starts with the panel out of sight until it ends.
+void TAudioMainForm::PluginMenuItemClick(int id)
+{
+    window_.messages.Broadcast(state_.effectExitMessageId, kPluginQuickExitTimeoutMs);
+    platform_.debug.Write(L"WM_APP_EXIT_RESUME");
+    window_.messages.Broadcast(state_.resumeMessageId, kPluginBroadcastTimeoutMs);
+    platform_.clock.SleepMs(kPluginPauseMs);
+    for (int round = 0; round < 2; ++round) {
+        platform_.debug.Write(L"WM_APP_EXIT_EFFECT");
+        window_.messages.Broadcast(state_.effectExitMessageId, kPluginBroadcastTimeoutMs);
+        platform_.clock.SleepMs(kPluginPauseMs);
+    }
+    form::MenuItem* item = popupMenu_.Find(id);
+    if (item == nullptr)
+        return;
+    item->checked = true;
+    std::wstring name;
+    for (const wchar_t c : item->caption)
+        if (c != L'&')
+            name += c;
+    const std::wstring path =
+        state_.programFolder + config_.PluginFolderName + L"\\" + name + L"\\" + name + L".exe";
+    platform_.debug.Write(path);
+    window_.shell.StartHidden(path, path);
+    window_.window.HideMain();
 }
 
 void TAudioMainForm::CloseMenuClick()

@@ -101,6 +101,7 @@ public:
     void TrayRightButtonUp();
     void MenuItemClick(int id);
     void CloseMenuClick();
+    void PluginMenuItemClick(int id);
     void SkinMenuClick(int id);
     void LanguageMenuClick(int id);
 

@@ -175,7 +175,12 @@ public:
 class RecordingShellOpen final : public ports::ShellOpen {
 public:
     void Open(const std::wstring& target) override { opened.push_back(target); }
+    void StartHidden(const std::wstring& program, const std::wstring& parameters) override
+    {
+        started.emplace_back(program, parameters);
+    }
     std::vector<std::wstring> opened;
+    std::vector<std::pair<std::wstring, std::wstring>> started;
 };
 
 // Records each modal form as it was shown; a test may click its controls meanwhile.

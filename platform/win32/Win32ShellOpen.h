@@ -12,6 +12,7 @@ public:
     // Whatever the shell shows (an error box, a program) belongs to `owner`.
     explicit Win32ShellOpen(HWND owner) : owner_(owner) {}
     void Open(const std::wstring& target) override;
+    void StartHidden(const std::wstring& program, const std::wstring& parameters) override;
 
 private:
     HWND owner_;

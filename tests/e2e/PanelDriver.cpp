@@ -87,10 +87,64 @@ WORD KeyNamed(const std::wstring& name)
     return 0;
 }
 
+// The panel's window also while it is hidden.
+HWND PanelEvenHidden()
+{
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            wchar_t className[64] = {};
+            ::GetClassNameW(window, className, 64);
+            RECT bounds{};
+            ::GetWindowRect(window, &bounds);
+            if (std::wcscmp(className, L"TApplication") != 0 || bounds.right <= bounds.left)
+                return TRUE;
+            *reinterpret_cast<HWND*>(context) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Commands about the plug-in application and a hidden panel, which the other commands cannot reach.
+int PluginCommand(const std::wstring& command, int argc, wchar_t** argv)
+{
+    constexpr wchar_t kPluginClass[] = L"TonvioPluginStandIn";
+    if (command == L"plugin-window" && argc == 3)
+        return WaitForWindow(kPluginClass, _wtoi(argv[2])) != nullptr ? 0 : 1;
+    if (command == L"close-plugin") {
+        const HWND plugin = ::FindWindowW(kPluginClass, nullptr);
+        if (plugin == nullptr)
+            return 1;
+        ::PostMessageW(plugin, WM_CLOSE, 0, 0);
+        for (int waited = 0; waited < 300 && ::IsWindow(plugin); ++waited)
+            ::Sleep(100);
+        return ::IsWindow(plugin) ? 1 : 0;
+    }
+    if (command == L"panel-hidden" && argc == 3) {
+        for (int waited = 0; waited <= _wtoi(argv[2]) * 10; ++waited) {
+            const HWND panel = PanelEvenHidden();
+            if (panel != nullptr && !::IsWindowVisible(panel))
+                return 0;
+            ::Sleep(100);
+        }
+        return 1;
+    }
+    if (command == L"tray-restore") {
+        const HWND panel = PanelEvenHidden();
+        if (panel == nullptr)
+            return 1;
+        ::PostMessageW(panel, kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+        return 0;
+    }
+    return -1;
+}
+
 int Usage()
 {
     std::fputs("usage: PanelDriver find <seconds> | click <x> <y> | drag <x> <y> <dx> <dy> | tray-menu <keys,...> |"
-               " keys <keys,...> | find-dialog <seconds> | close-dialog | exit\n",
+               " keys <keys,...> | find-dialog <seconds> | close-dialog | exit | plugin-window <seconds> |"
+               " close-plugin | panel-hidden <seconds> | tray-restore\n",
                stderr);
     return 2;
 }
@@ -102,6 +156,8 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 2)
         return Usage();
     const std::wstring command = argv[1];
+    if (const int outcome = PluginCommand(command, argc, argv); outcome >= 0)
+        return outcome;
     const HWND panel = WaitForPanel(command == L"find" && argc > 2 ? _wtoi(argv[2]) : 10);
     if (panel == nullptr) {
         std::fputs("no panel window\n", stderr);

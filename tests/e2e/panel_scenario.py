@@ -62,6 +62,9 @@ class Scenario:
         for program in self.programs:
             check(program.is_file(), f"{program} is not built")
             shutil.copy(program, self.program / program.name)
+        # The plug-in the kit offers, where Setup would place it.
+        plugin = self.program / "Plugin" / "TonvioEffects"
+        shutil.move(self.program / "TonvioPluginStandIn.exe", plugin / "TonvioEffects.exe")
 
     def start_display(self, width, height):
         self.stop_display()
@@ -426,6 +429,26 @@ class Scenario:
         self.shot("1920x1080-about-closed", like="1920x1080-before-about")
         self.expect_same("1920x1080-before-about", "1920x1080-about-closed", "closing the about box")
 
+    def plugin(self):
+        """The "Plugin" menu starts the kit's plug-in; the panel hides, stays hidden while the plug-in
+        runs, and a restore from the tray brings it back once the plug-in has ended."""
+        self.shot("1920x1080-before-plugin")
+        self.driver("tray-menu", "down,down,down,right,enter")
+        self.driver("plugin-window", str(TIMEOUT))
+        self.driver("panel-hidden", str(TIMEOUT))
+        check(self.count_lines("WM_APP_EXIT_EFFECT") >= 2, "the plug-in start asked running plug-ins to end twice")
+        check(any(line.endswith("Plugin\\\\TonvioEffects\\\\TonvioEffects.exe") for line in self.debug_lines()),
+              "the plug-in's path in the debug output")
+        self.driver("tray-restore")
+        self.driver("panel-hidden", "3")
+        self.driver("close-plugin")
+        # Its end broadcasts the resume message: now a restore shows the panel.
+        time.sleep(1)
+        self.driver("tray-restore")
+        self.driver("find", str(TIMEOUT))
+        self.shot("1920x1080-after-plugin", like="1920x1080-before-plugin")
+        self.expect_same("1920x1080-before-plugin", "1920x1080-after-plugin", "the panel back after the plug-in")
+
     def skin_and_language(self):
         self.shot("1920x1080-before-menus")
         # Skins in the menu: Ember, Graphite (current). Languages: English (current), Deutsch.
@@ -472,6 +495,7 @@ class Scenario:
         self.noise_and_voice("1366x768")
         self.pages("1366x768", "1920x1080")
         self.about_box("1366x768")
+        self.plugin()
         self.skin_and_language()
         self.missing_driver()
 

@@ -109,6 +109,36 @@ TEST_F(MainWindowLifecycleTest, RegisteredMessages)
     EXPECT_TRUE(windowSide.messages.broadcasts.empty());
 }
 
+TEST_F(MainWindowLifecycleTest, PluginItemAsksRunningPluginsToEndThenStartsItsProgramHidden)
+{
+    platform.files.Put(kConfig, "[Plugin]\r\nPluginFolderName=Plugin\r\n");
+    shell::TAudioMainForm& main = Start();
+    AddPlugins(main, false, true);
+    main.PopupMenu().Find(form::kPluginMenuId)->items[0].caption = L"Fx&Pro";
+    platform.debug.Clear();
+    const std::uint64_t sleptBefore = platform.clock.TotalSleptMs();
+
+    main.MenuItemClick(form::kFirstPluginItemId);
+
+    using B = memory::MemoryWindowMessages::Broadcasted;
+    EXPECT_EQ(windowSide.messages.broadcasts, (std::vector<B>{{shell::kEffectExitMessage, 100},
+                                                              {shell::kExitResumeMessage, 1000},
+                                                              {shell::kEffectExitMessage, 1000},
+                                                              {shell::kEffectExitMessage, 1000}}));
+    EXPECT_EQ(platform.clock.TotalSleptMs() - sleptBefore, 900u);
+    const std::wstring program = L"C:\\Program Files\\Tonvio\\Plugin\\FxPro\\FxPro.exe";
+    EXPECT_EQ(platform.debug.Lines(), (std::vector<std::wstring>{L"WM_APP_EXIT_RESUME", L"WM_APP_EXIT_EFFECT",
+                                                                 L"WM_APP_EXIT_EFFECT", program}));
+    EXPECT_EQ(windowSide.shell.started, (std::vector<std::pair<std::wstring, std::wstring>>{{program, program}}));
+    EXPECT_TRUE(main.PopupMenu().Find(form::kFirstPluginItemId)->checked);
+    EXPECT_EQ(windowSide.window.calls, Calls{L"HideMain"});
+
+    // While it runs a restore from the tray keeps the panel hidden.
+    windowSide.window.calls.clear();
+    main.CTrayIconRestore();
+    EXPECT_EQ(windowSide.window.calls, Calls{L"MinimizeToTray"});
+}
+
 TEST_F(MainWindowLifecycleTest, ResumeUnchecksOnlyThePluginItemsCounted)
 {
     shell::TAudioMainForm& main = Start();
