@@ -10,7 +10,7 @@ namespace kitcheck {
 
 namespace {
 
-constexpr wchar_t kConfigFile[] = L"AudioConfig.cfg";
+constexpr const wchar_t* kConfigFile = kAudioConfigFileName;
 // The panel reads its start-up keys into buffers of 32 characters.
 constexpr std::size_t kStartupChars = 31;
 

@@ -1,5 +1,6 @@
 #include "kitcheck/DeviceIdCheck.h"
 
+#include "common/AppConfig.h"
 #include "common/DeviceIdMgr.h"
 #include "common/IniKeys.h"
 #include "common/Text.h"
@@ -12,7 +13,7 @@ namespace kitcheck {
 
 namespace {
 
-constexpr wchar_t kConfigFile[] = L"AudioConfig.cfg";
+constexpr const wchar_t* kConfigFile = kAudioConfigFileName;
 constexpr int kLevelMax = 30;
 
 bool HexOrWildcard(wchar_t c)

@@ -1,5 +1,6 @@
 #include "kitcheck/InstallNames.h"
 
+#include "common/AppConfig.h"
 #include "common/Text.h"
 #include "kitcheck/KeyCheck.h"
 
@@ -9,7 +10,7 @@ namespace kitcheck {
 
 namespace {
 
-constexpr wchar_t kConfigFile[] = L"AudioConfig.cfg";
+constexpr const wchar_t* kConfigFile = kAudioConfigFileName;
 // The longest path Windows' file functions take without the long-path prefix.
 constexpr std::size_t kMaxPathChars = 259;
 // Program Files of a 32-bit program on 64-bit Windows, the longest it usually is.

@@ -30,6 +30,21 @@ std::vector<std::wstring> ResolutionFolders()
     return folders;
 }
 
+bool IsResolutionFolderName(const std::wstring& name)
+{
+    const std::vector<std::wstring> folders = ResolutionFolders();
+    return std::any_of(folders.begin(), folders.end(),
+                       [&name](const std::wstring& f) { return !f.empty() && EqualsIgnoreAsciiCase(f, name + L"\\"); });
+}
+
+std::vector<std::wstring> SplitItems(const std::wstring& value)
+{
+    std::vector<std::wstring> items(16);
+    const std::size_t count = value.empty() ? 0 : SplitIniList(value, items);
+    items.resize(std::min(count, items.size()));
+    return items;
+}
+
 std::vector<std::wstring> SortedSubfolders(const Kit& kit, const std::wstring& relativeFolder)
 {
     std::vector<std::wstring> names = kit.files.Subfolders(kit.Path(relativeFolder));

@@ -23,6 +23,13 @@ struct Kit {
 // Every resolution folder the panel may choose ("1920x1080\" … and the empty one), from the panel's rule.
 std::vector<std::wstring> ResolutionFolders();
 
+// True for "1920x1080" and the other resolution folders' names: they are no skins or languages, though the
+// skins and languages folders list them beside the skins and languages of the smallest screens.
+bool IsResolutionFolderName(const std::wstring& name);
+
+// The items of a comma-separated value, as many as it holds (each cut to the key layer's item length).
+std::vector<std::wstring> SplitItems(const std::wstring& value);
+
 // Subfolders of a folder of the kit, sorted by name.
 std::vector<std::wstring> SortedSubfolders(const Kit& kit, const std::wstring& relativeFolder);
 

@@ -44,7 +44,7 @@ void CheckDefaults(const Kit& kit, const IniInventory& config, Findings& finding
                            L"the default language is missing where the default skin is: every label is hidden");
     }
     if (!anywhere)
-        findings.Error(KeyPlace(config, L"AudioConfig.cfg", L"Skin", L"DefaultSkin"),
+        findings.Error(KeyPlace(config, kAudioConfigFileName, L"Skin", L"DefaultSkin"),
                        L"no skin \"" + skin + L"\" in " + skinsRoot + L"\\: the panel starts with every skinned control hidden");
 }
 
@@ -62,7 +62,7 @@ void CheckBackground(const Kit& kit, const IniInventory& config, Findings& findi
             screens += (screens.empty() ? L"" : L", ") +
                        (resolution.empty() ? std::wstring(L"the smallest") : resolution.substr(0, resolution.size() - 1));
     if (!screens.empty())
-        findings.Error(KeyPlace(config, L"AudioConfig.cfg", L"Install", L"InstallBackgroundFileName"),
+        findings.Error(KeyPlace(config, kAudioConfigFileName, L"Install", L"InstallBackgroundFileName"),
                        L"\"" + picture + L"\" is neither in the skins' resolution folders nor beside Setup (screens: " +
                            screens + L"): Setup shows an error instead of its wizard");
 }

@@ -1,5 +1,6 @@
 #include "kitcheck/LanguageCheck.h"
 
+#include "common/AppConfig.h"
 #include "common/IniKeys.h"
 #include "common/Text.h"
 #include "kitcheck/IniInventory.h"
@@ -15,7 +16,7 @@ namespace kitcheck {
 
 namespace {
 
-constexpr wchar_t kConfigFile[] = L"AudioConfig.cfg";
+constexpr const wchar_t* kConfigFile = kAudioConfigFileName;
 constexpr std::size_t kLanguageValueChars = 255;
 constexpr std::size_t kLabelItems = 10;
 constexpr std::uint32_t kLargestColour = 0x00FFFFFF;
@@ -30,21 +31,6 @@ struct LanguageFile {
 std::wstring FullValue(const LanguageFile& file, const std::wstring& section, const std::wstring& key)
 {
     return file.kit.profile.GetString(file.path, section, key, L"", 4096);
-}
-
-std::vector<std::wstring> Items(const std::wstring& value)
-{
-    std::vector<std::wstring> items(16);
-    const std::size_t count = value.empty() ? 0 : SplitIniList(value, items);
-    items.resize(std::min(count, items.size()));
-    return items;
-}
-
-bool IsResolutionFolder(const std::wstring& name)
-{
-    const std::vector<std::wstring> folders = ResolutionFolders();
-    return std::any_of(folders.begin(), folders.end(),
-                       [&name](const std::wstring& f) { return !f.empty() && EqualsIgnoreAsciiCase(f, name + L"\\"); });
 }
 
 void CheckColourItem(const Place& place, const std::wstring& item, Findings& findings)
@@ -62,7 +48,7 @@ void CheckLabel(const LanguageFile& file, const panel::LanguageKey& key, Finding
     const std::wstring value = FullValue(file, key.section, key.key);
     if (value.size() > kLanguageValueChars)
         findings.Warning(place, L"value longer than 255 characters: the reader cuts it");
-    const std::vector<std::wstring> items = Items(CutText(value, kLanguageValueChars));
+    const std::vector<std::wstring> items = SplitItems(CutText(value, kLanguageValueChars));
     if (items.size() > kLabelItems)
         findings.Warning(place, L"more than ten items: the reader drops the rest (a comma in the text needs quotes)");
     // The list's items are cut to the text's own limit, so the text is measured before the split.
@@ -172,7 +158,7 @@ void CheckLanguages(const Kit& kit, Findings& findings)
         return;
     for (const std::wstring& resolution : ResolutionFolders())
         for (const std::wstring& language : SortedSubfolders(kit, languagesRoot + L"\\" + resolution))
-            if (!(resolution.empty() && IsResolutionFolder(language)))
+            if (!(resolution.empty() && IsResolutionFolderName(language)))
                 CheckLanguage(kit, languagesRoot, resolution, language, findings);
 }
 
@@ -185,7 +171,7 @@ void CheckLanguageMap(const Kit& kit, const IniInventory& config, Findings& find
     for (const std::wstring& resolution : ResolutionFolders()) {
         const std::wstring relative = languagesRoot + L"\\" + resolution;
         for (const std::wstring& folder : SortedSubfolders(kit, relative)) {
-            if (resolution.empty() && IsResolutionFolder(folder))
+            if (resolution.empty() && IsResolutionFolderName(folder))
                 continue;
             everyFolder.push_back(folder);
             const Place place{relative + folder, L"", L"", 0};

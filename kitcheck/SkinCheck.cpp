@@ -43,14 +43,6 @@ std::wstring FullValue(const SkinFile& skin, const std::wstring& section, const 
     return skin.kit.profile.GetString(skin.folder + panel::kSkinSettingFileName, section, key, L"", 4096);
 }
 
-std::vector<std::wstring> Items(const std::wstring& value)
-{
-    std::vector<std::wstring> items(16);
-    const std::size_t count = value.empty() ? 0 : SplitIniList(value, items);
-    items.resize(std::min(count, items.size()));
-    return items;
-}
-
 std::wstring SizeText(int width, int height)
 {
     return std::to_wstring(width) + L" x " + std::to_wstring(height);
@@ -75,7 +67,7 @@ void CheckImage(const SkinFile& skin, const panel::SkinSetting::NamedImage& imag
     if (skin.inventory.Find(image.section, image.key) == nullptr)
         return;
     const Place place = At(skin, image.section, image.key);
-    const std::vector<std::wstring> items = Items(FullValue(skin, image.section, image.key));
+    const std::vector<std::wstring> items = SplitItems(FullValue(skin, image.section, image.key));
     if (items.size() > kImageItems)
         findings.Warning(place, L"more than six items: the reader drops the rest");
     for (std::size_t i = 1; i < std::min(items.size(), kImageItems); ++i) {
@@ -118,7 +110,7 @@ void CheckGeometryItems(const SkinFile& skin, const panel::SkinKey& key, std::si
     const std::wstring value = FullValue(skin, key.section, key.key);
     if (value.empty())
         return;
-    const std::vector<std::wstring> items = Items(value);
+    const std::vector<std::wstring> items = SplitItems(value);
     for (std::size_t i = 0; i < count; ++i) {
         const std::wstring item = i < items.size() ? items[i] : L"";
         if (!panel::SkinGeometryItem(item))
@@ -255,13 +247,6 @@ void CheckSkin(const Kit& kit, const std::wstring& skinsRoot, const std::wstring
         CheckRegion(skin, setting, findings);
 }
 
-bool IsResolutionFolder(const std::wstring& name)
-{
-    const std::vector<std::wstring> folders = ResolutionFolders();
-    return std::any_of(folders.begin(), folders.end(),
-                       [&name](const std::wstring& f) { return !f.empty() && EqualsIgnoreAsciiCase(f, name + L"\\"); });
-}
-
 } // namespace
 
 KeySchema SkinKeySchema()
@@ -316,7 +301,7 @@ void CheckSkins(const Kit& kit, Findings& findings)
     bool anySkin = false;
     for (const std::wstring& resolution : ResolutionFolders()) {
         for (const std::wstring& skinName : SortedSubfolders(kit, skinsRoot + L"\\" + resolution)) {
-            if (resolution.empty() && IsResolutionFolder(skinName))
+            if (resolution.empty() && IsResolutionFolderName(skinName))
                 continue;
             anySkin = true;
             CheckSkin(kit, skinsRoot, resolution, skinName, findings);
