@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -158,6 +159,21 @@ const std::vector<BrokenKit> kBrokenKits{
               L"missing key: the notification-area icon has no hint"},
              {Severity::Warning, kConfig, L"TrayIconHint", L"HintNme", line,
               L"unknown key, no program reads it; did you mean HintName?"}};
+     }},
+    {"a misspelt section hides its keys from every read",
+     [](KitCopy& kit) {
+         const int line = kit.ReplaceLine(kConfig, L"[TrayIconHint]", L"[TrayIconHnt]");
+         return std::vector<Finding>{
+             {Severity::Warning, kConfig, L"TrayIconHint", L"HintName", 0,
+              L"missing key: the notification-area icon has no hint"},
+             {Severity::Warning, kConfig, L"TrayIconHnt", L"", line,
+              L"unknown section, no program reads it; did you mean [TrayIconHint]?"}};
+     }},
+    {"a repeated key of which only the first is read",
+     [](KitCopy& kit) {
+         const int line = kit.ReplaceLine(kConfig, L"RegionCut=", L"RegionCut=1\r\nRegionCut=0");
+         return std::vector<Finding>{{Severity::Warning, kConfig, L"Skin", L"RegionCut", line + 1,
+                                      L"key repeated: every read takes the one on line " + std::to_wstring(line)}};
      }},
     {"a start-up value longer than the panel's 31 characters",
      [](KitCopy& kit) {
