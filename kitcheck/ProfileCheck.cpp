@@ -3,6 +3,7 @@
 #include "common/IniKeys.h"
 #include "common/Text.h"
 #include "kitcheck/IniInventory.h"
+#include "panel/skin/FileNumbers.h"
 
 #include <array>
 #include <limits>
@@ -136,29 +137,12 @@ void CheckValue(const Kit& kit, const IniInventory& inventory, const ProfileKey&
 
 std::optional<long long> ProfileInteger(const std::wstring& text)
 {
-    std::wstring_view digits = text;
-    bool negative = false;
-    if (!digits.empty() && (digits.front() == L'-' || digits.front() == L'+')) {
-        negative = digits.front() == L'-';
-        digits.remove_prefix(1);
-    }
-    int base = 10;
-    if (digits.size() > 2 && digits[0] == L'0' && (digits[1] == L'x' || digits[1] == L'X')) {
-        base = 16;
-        digits.remove_prefix(2);
-    }
-    if (digits.empty())
+    // The skin files' number rule, with the profile's "0x" in the place of their "$".
+    if (text.starts_with(L'$') || text != TrimChars(text, L" \t"))
         return std::nullopt;
-    long long value = 0;
-    for (const wchar_t c : digits) {
-        const int digit = base == 16 ? HexDigitValue(c) : (c >= L'0' && c <= L'9' ? c - L'0' : -1);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * base + digit;
-        if (value > std::numeric_limits<std::uint32_t>::max())
-            return std::nullopt;
-    }
-    return negative ? -value : value;
+    if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X'))
+        return panel::ParseFileNumber(L"$" + text.substr(2));
+    return panel::ParseFileNumber(text);
 }
 
 KeySchema ProfileKeySchema()

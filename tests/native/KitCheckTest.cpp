@@ -328,6 +328,12 @@ const std::vector<BrokenKit> kBrokenKits{
          return std::vector<Finding>{{Severity::Error, L"DefaultProfile.ini", L"EQ", L"S2", line,
                                       L"\"0x700,0x580\" holds 2 items, not 6"}};
      }},
+    {"a factory profile whose required value is no integer",
+     [](KitCopy& kit) {
+         const int line = kit.ReplaceLine(L"DefaultProfile.ini", L"S3=", L"S3=0x300,0x400,0x580,0x580,0xG00,1");
+         return std::vector<Finding>{{Severity::Error, L"DefaultProfile.ini", L"EQ", L"S3", line,
+                                      L"\"0xG00\" is not an integer: the profile read stops here"}};
+     }},
     {"a factory profile without a required key",
      [](KitCopy& kit) {
          kit.ReplaceLine(L"DefaultProfile.ini", L"CurrentEffect=", L"");
