@@ -59,6 +59,14 @@ std::wstring WithBackslash(std::wstring folder)
 
 } // namespace
 
+std::vector<ConfigLoaderKey> ConfigLoaderKeys()
+{
+    std::vector<ConfigLoaderKey> keys;
+    for (const LoaderEntry& entry : kLoaderTable)
+        keys.push_back({entry.section, entry.key, entry.installerOnly});
+    return keys;
+}
+
 void LoadApplicationConfig(const ports::Platform& platform, const std::wstring& configFileName,
                            const std::wstring& programPath, _APPLICATION_FOLDER_PATH& record, ConfigReader reader)
 {

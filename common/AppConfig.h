@@ -5,6 +5,7 @@
 #include "common/ports/Platform.h"
 
 #include <string>
+#include <vector>
 
 inline constexpr wchar_t kAudioConfigFileName[] = L"AudioConfig.cfg";
 
@@ -44,6 +45,14 @@ struct _APPLICATION_FOLDER_PATH {
     std::wstring DebugLevelApplication;
     std::wstring DebugLevelService;
 };
+
+// The keys LoadApplicationConfig reads, in reading order.
+struct ConfigLoaderKey {
+    const wchar_t* section;
+    const wchar_t* key;
+    bool installerOnly;
+};
+std::vector<ConfigLoaderKey> ConfigLoaderKeys();
 
 // Fills `record` from the configuration file beside the program and from the system. Missing keys
 // leave their fields empty; a missing file is a file without keys.

@@ -44,13 +44,13 @@ GlobalFont ReadGlobalFont(const ports::PrivateProfile& profile, const std::wstri
 {
     GlobalFont font;
     std::wstring value;
-    GetIniKey(profile, path, L"GlobalFont", L"ColorUp", value, kValueCapacity);
+    GetIniKey(profile, path, L"GlobalFont", kGlobalFontKeys[0], value, kValueCapacity);
     font.upColour = ParseColour(value).value_or(0);
-    GetIniKey(profile, path, L"GlobalFont", L"ColorDown", value, kValueCapacity);
+    GetIniKey(profile, path, L"GlobalFont", kGlobalFontKeys[1], value, kValueCapacity);
     font.downColour = ParseColour(value).value_or(0);
-    GetIniKey(profile, path, L"GlobalFont", L"Font", value, kValueCapacity);
+    GetIniKey(profile, path, L"GlobalFont", kGlobalFontKeys[2], value, kValueCapacity);
     font.faceName = CutText(value, kFontNameChars);
-    GetIniKey(profile, path, L"GlobalFont", L"FontSize", value, kValueCapacity);
+    GetIniKey(profile, path, L"GlobalFont", kGlobalFontKeys[3], value, kValueCapacity);
     font.size = ParseInt(value).value_or(-1);
     return font;
 }

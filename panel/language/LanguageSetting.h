@@ -5,6 +5,7 @@
 #include "common/ports/PrivateProfile.h"
 #include "panel/language/LabelRecord.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@
 namespace panel {
 
 inline constexpr wchar_t kLanguageFileName[] = L"Language.ini";
+// The keys of [GlobalFont]: up colour, down colour, face name, size.
+inline constexpr std::array<const wchar_t*, 4> kGlobalFontKeys{L"ColorUp", L"ColorDown", L"Font", L"FontSize"};
 
 struct LanguageSetting {
     struct NamedLabel {

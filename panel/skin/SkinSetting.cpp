@@ -38,11 +38,9 @@ void SetIfGiven(GivenValue<int>& field, const std::wstring& item)
         field.Set(LeadingInteger(item));
 }
 
-// Geometry items must all be valid integers; blanks around them are forgiven, anything else is 0.
 int GeometryItem(const std::wstring& item)
 {
-    int value = 0;
-    return WholeInteger(TrimChars(item, L" \t"), value) ? value : 0;
+    return SkinGeometryItem(item).value_or(0);
 }
 
 void ReadGeometry(const ports::PrivateProfile& profile, const std::wstring& path, const SkinKey& key,
@@ -118,6 +116,14 @@ void ResetForLoad(SkinSetting& skin)
 }
 
 } // namespace
+
+std::optional<int> SkinGeometryItem(const std::wstring& item)
+{
+    int value = 0;
+    if (!WholeInteger(TrimChars(item, L" \t"), value))
+        return std::nullopt;
+    return value;
+}
 
 SkinImageEntry ParseSkinImageValue(const std::wstring& value, int defaultPage)
 {

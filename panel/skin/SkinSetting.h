@@ -71,6 +71,10 @@ struct SkinSetting {
 void LoadSkinSetting(const ports::PrivateProfile& profile, const std::wstring& skinSettingPath, bool oldStyleLayout,
                      SkinSetting& skin);
 
+// One item of a geometry value. Geometry items must be whole integers (blanks around them are forgiven);
+// anything else is nullopt, which the reader takes as 0.
+std::optional<int> SkinGeometryItem(const std::wstring& item);
+
 // One image value ("file,left,top,width,height,page") as the reader takes it.
 SkinImageEntry ParseSkinImageValue(const std::wstring& value, int defaultPage);
 
