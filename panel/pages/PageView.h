@@ -9,6 +9,9 @@
 #include "panel/pages/TwoStateSwitch.h"
 #include "panel/skin/SkinSetting.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace panel {
 
 class PageView {
@@ -30,6 +33,8 @@ public:
     // The message box of a language key, with the application title and the exclamation icon.
     virtual void ShowWarning(const wchar_t* labelKey) = 0;
     virtual void EnableTimer(const wchar_t* name, bool enabled) = 0;
+    // The system's colour chooser, starting at `initial` (0x00BBGGRR); none when it was cancelled.
+    virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t /*initial*/) { return std::nullopt; }
 
     // The image or label of a tag; null when the component set has none.
     form::Control* Image(form::Tag tag) { return Form().FindImageByTag(form::TagValue(tag)); }

@@ -304,6 +304,17 @@ bool TAudioMainForm::LedDialogOpen() const
     return ledForm_ != nullptr && ledForm_->DialogOpen();
 }
 
+void TAudioMainForm::SetLedForm(TLEDForm& ledForm)
+{
+    ledForm_ = &ledForm;
+    ledForm.Bind(features_.ledDialog, window_.colourDialog);
+}
+
+std::optional<std::uint32_t> TAudioMainForm::ChooseColour(std::uint32_t initial)
+{
+    return window_.colourDialog.Choose(initial);
+}
+
 // --- Window handlers.
 void TAudioMainForm::FormCreate()
 {
