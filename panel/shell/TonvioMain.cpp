@@ -83,6 +83,8 @@ bool TAudioMainForm::Construct()
     HidePluginMenuWhenEmpty();
     // Applying the skin cuts the window to its region when "RegionCut" asks for it.
     ApplySkin();
+    // The LED page's mode and slider bars come from the skin; the first activation's LED set-up needs them.
+    pages_.led.SkinChanged();
     LayOutCurrentPage();
     presence_.DetectAtStartup();
     InitialiseSoundSettingsModel();
