@@ -5,12 +5,11 @@
 #include "sound/LedDialogControl.h"
 #include "sound/LedLighting.h"
 
-#include "emulator/EmulatedDevice.h"
-#include "platform/memory/MemoryPlatform.h"
+#include "FeatureDeviceRig.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -19,39 +18,12 @@ namespace {
 
 using sdk::EntryPoint;
 
-class LentSdk final : public ports::AudioSdk {
-public:
-    explicit LentSdk(ports::AudioSdk& sdk) : sdk_(sdk) {}
-#define TONVIO_LENT_MEMBER(name, params, args)                                                                         \
-    std::int32_t name params override                                                                                  \
-    {                                                                                                                  \
-        return sdk_.name args;                                                                                         \
-    }
-    TONVIO_SDK_ENTRY_POINTS(TONVIO_LENT_MEMBER)
-#undef TONVIO_LENT_MEMBER
-
-private:
-    ports::AudioSdk& sdk_;
-};
-
-class LedThreadsTest : public testing::Test {
+class LedThreadsTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
-    LedThreadsTest()
-    {
-        state.deviceVid = 0x4D2F;
-        state.devicePid = 0x4802;
-        state.deviceActive = true;
-        device.chip().SetIdentity(state.deviceVid, state.devicePid);
-        EXPECT_EQ(sdk->DLLQZ_SetActive_Device(state.deviceVid, state.devicePid), 0);
-        device.chip().ClearRequests();
-    }
     std::size_t Sent(EntryPoint entry)
     {
-        std::size_t count = 0;
-        for (const auto& request : device.chip().Requests())
-            if (request.kind == emulator::RequestKind::SdkCall && request.entryPoint == static_cast<std::uint8_t>(entry))
-                ++count;
-        return count;
+        const auto calls = SdkCalls();
+        return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), entry));
     }
     template <typename Condition> static bool Eventually(Condition condition)
     {
@@ -63,14 +35,6 @@ protected:
         }
         return true;
     }
-
-    memory::MemoryPlatform platform;
-    const ports::Platform ports = platform.Ports();
-    emulator::EmulatedDevice device;
-    std::unique_ptr<ports::AudioSdk> sdk = std::make_unique<LentSdk>(device.sdk());
-    device::FilterDriverChannel channel{device.filterDriver()};
-    device::DeviceState state;
-    sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
 };
 
 TEST_F(LedThreadsTest, DialogTrackBarsHammeredWhileTheCommandThreadResends)
