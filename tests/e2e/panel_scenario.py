@@ -384,6 +384,8 @@ class Scenario:
                         "the breathe slider's speed reaching the LED controller")
         self.shot("1920x1080-led-breathe-speed", unlike="1920x1080-led-breathe")
         (self.out / "led-after-page.txt").write_text(self.tool("led"))
+        self.driver("click", *self.tab_centre(resolution, "PageEQUpImage"))
+        self.shot("1920x1080-led-back-to-eq", unlike="1920x1080-led-breathe-speed")
 
     def skin_and_language(self):
         self.shot("1920x1080-before-menus")
