@@ -280,6 +280,31 @@ ChipToolOutcome Sound(Chip& chip)
     }));
 }
 
+// The LED controller on each path, one "name value" line each; colours as RRGGBB.
+ChipToolOutcome Led(Chip& chip)
+{
+    return Ok(chip.WithState([](const ChipState& s) {
+        std::string text;
+        const auto colour = [](const Rgb& c) { return Format("%.2X%.2X%.2X", c.r, c.g, c.b); };
+        for (const auto& [path, controller] : {std::pair{"master", &s.ledMaster}, std::pair{"slave", &s.ledSlave}}) {
+            text += Format("%s-step %d\n%s-time %d\n%s-commands %u\n", path, controller->step, path,
+                           controller->lastTime, path, controller->commandCount);
+            for (std::size_t i = 0; i < kLedCount; ++i) {
+                const LedUnit& unit = controller->leds[i];
+                const std::string led = Format("%s-led%d-", path, static_cast<int>(i + 1));
+                text += Format("%smode %d\n%sparameter %d\n%soff %d\n%sbrightness %d\n%ssingle-mode %d\n",
+                               led.c_str(), unit.mode, led.c_str(), unit.parameter, led.c_str(), unit.poweredOff,
+                               led.c_str(), unit.brightness, led.c_str(), unit.singleColorMode);
+                text += led + "single-color " + colour(unit.singleColor) + "\n" + led + "palette";
+                for (const Rgb& slot : unit.palette)
+                    text += " " + colour(slot);
+                text += "\n";
+            }
+        }
+        return text;
+    }));
+}
+
 std::string Describe(const RecordedRequest& request)
 {
     std::string text = Format("%6u %s", request.sequence, KindName(request.kind).c_str());
@@ -359,6 +384,8 @@ ChipToolOutcome RunChipToolCommand(Chip& chip, const Args& args)
         return Sound(chip);
     if (command == "requests" && args.size() == 1)
         return Requests(chip);
+    if (command == "led" && args.size() == 1)
+        return Led(chip);
     return BadUsage("unknown command: " + command);
 }
 
@@ -368,7 +395,7 @@ std::string ChipToolUsage()
            "  reset | plug | unplug | identity VID PID | press B0 B1 B2 B3 B4\n"
            "  report-lengths OUT IN | driver present|missing | probe-failures N|never\n"
            "  fault KIND N [fail|unplug|empty] [COUNT|forever] [ENTRY-POINT] | clear-faults\n"
-           "  status | sound | registers ADDRESS [COUNT] | requests | clear-requests\n"
+           "  status | sound | led | registers ADDRESS [COUNT] | requests | clear-requests\n"
            "  eeprom SLAVE ADDRESS [COUNT] | eeprom SLAVE ADDRESS = B0 [B1 ...]\n"
            "  KIND: sdk hid-open hid-output hid-input driver-open driver-control button\n"
            "  VID, PID, bytes, addresses hexadecimal; lengths and counts decimal\n";

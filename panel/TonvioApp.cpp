@@ -13,6 +13,7 @@
 #include "platform/win32/Win32FilterDriver.h"
 #include "platform/win32/Win32HidChannel.h"
 #include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32LedDialog.h"
 #include "platform/win32/Win32ModalForms.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32SdkLibrary.h"
@@ -132,6 +133,7 @@ int RunPanel(HINSTANCE instance)
     win32::Win32WindowMessages messages;
     win32::Win32ShellOpen shellOpen(window.Handle());
     win32::Win32ModalForms modalForms(instance, window.Handle());
+    win32::Win32LedDialog ledDialog(instance, window.Handle());
     win32::Win32DeviceNotifications systemNotifications(window.Handle());
     std::unique_ptr<EmulatedDeviceBroadcasts> emulatedNotifications;
     if (emulated)
@@ -150,6 +152,7 @@ int RunPanel(HINSTANCE instance)
                  : shell::PanelDevices{sdk, systemHid, systemFilterDriver, ports.devices, false};
 
     shell::PanelApplication application(ports, windowPorts, devices, {arguments[0], ::GetCommandLineW()});
+    application.LedForm().SetWindow(ledDialog);
     shell::TAudioMainForm& mainForm = application.MainForm();
     shell::MainFormEvents events(mainForm);
     window.Attach(mainForm.Form(), events);

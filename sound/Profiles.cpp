@@ -129,6 +129,8 @@ bool Profiles::WriteProfile(const std::wstring& path)
                                       {L"Virtual7ch1", L"7ch1EN", Decimal(features_.virtual71.Enabled())},
                                       {L"LED", L"LEDON", Decimal(features_.led.LineOn())},
                                   });
+    for (const auto& [key, value] : features_.led.KeyValues())
+        entries.push_back({L"LED", key, value});
     entries.insert(entries.end(), {
                                       {L"ENC", L"ENCEN", Decimal(voice.EncOn() ? 1 : 0)},
                                       {L"ENC", L"ENCValue", Decimal(voice.EncLevel())},
@@ -213,6 +215,8 @@ ProfileReadResult Profiles::ReadProfile(const std::wstring& path)
     LedLighting& led = features_.led;
     led.SetLineOn(read.Kept(L"LED", L"LEDON", led.LineOn()));
     led.ApplyLineState();
+    led.ReadKeys([&read](const wchar_t* key) { return read.Text(L"LED", key); });
+    led.ApplyPage();
 
     features_.noiseAndVoice.NoiseCancellationFromRegistry();
     features_.noiseAndVoice.VoiceEffectFromRegistry();

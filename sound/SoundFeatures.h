@@ -5,6 +5,7 @@
 #include "sound/EffectsAndMic.h"
 #include "sound/Equalizer.h"
 #include "sound/FeatureDevice.h"
+#include "sound/LedDialogControl.h"
 #include "sound/LedLighting.h"
 #include "sound/NoiseAndVoice.h"
 #include "sound/Profiles.h"
@@ -16,7 +17,7 @@ namespace sound {
 struct SoundFeatures {
     explicit SoundFeatures(const FeatureDevice& device)
         : equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71), effectsAndMic(device),
-          noiseAndVoice(device), led(device),
+          noiseAndVoice(device), led(device), ledDialog(device),
           profiles(device, {equalizer, sound3D, effectsAndMic, virtual71, led, noiseAndVoice}), endpoints(device)
     {
     }
@@ -27,6 +28,7 @@ struct SoundFeatures {
     EffectsAndMic effectsAndMic;
     NoiseAndVoice noiseAndVoice;
     LedLighting led;
+    LedDialogControl ledDialog;
     Profiles profiles;
     AudioEndpoints endpoints;
 };

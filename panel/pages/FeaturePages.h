@@ -21,7 +21,7 @@ struct FeaturePages {
         : equalizer(view, features.equalizer, features.sound3D), sound3D(view, features.sound3D),
           virtual71(view, features.virtual71, features.sound3D, features.endpoints), effectsAndMic(view, features.effectsAndMic),
           noiseAndVoice(view, features.noiseAndVoice), led(view, features.led),
-          profiles(view, features.profiles, {equalizer, sound3D, virtual71})
+          profiles(view, features.profiles, {equalizer, sound3D, virtual71, led})
     {
     }
     FeaturePages(const FeaturePages&) = delete;

@@ -10,6 +10,9 @@
 #include "panel/ports/Dialogs.h"
 #include "panel/skin/SkinSetting.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace panel {
 
 class PageView {
@@ -34,6 +37,8 @@ public:
     virtual void ShowMessage(const std::wstring& text) = 0;
     virtual ports::FileDialogs& FileDialogs() = 0;
     virtual void EnableTimer(const wchar_t* name, bool enabled) = 0;
+    // The system's colour chooser, starting at `initial` (0x00BBGGRR); none when it was cancelled.
+    virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t /*initial*/) { return std::nullopt; }
 
     // The image or label of a tag; null when the component set has none.
     form::Control* Image(form::Tag tag) { return Form().FindImageByTag(form::TagValue(tag)); }

@@ -2,6 +2,7 @@
 // The status area's "Save" and "Load" buttons, and showing what a profile read changed.
 
 #include "panel/pages/EqualizerPage.h"
+#include "panel/pages/LedPage.h"
 #include "panel/pages/PagePresenter.h"
 #include "panel/pages/PageView.h"
 #include "panel/pages/Sound3DPage.h"
@@ -15,6 +16,7 @@ struct ProfilePages {
     EqualizerPage& equalizer;
     Sound3DPage& sound3D;
     Virtual71Page& virtual71;
+    LedPage& led;
 };
 
 class ProfilesPage final : public PagePresenter {

@@ -31,6 +31,9 @@ constexpr DragStart kDragStarts[] = {
     {L"VirtualRSImage", DragMode::Speaker},
     {L"VirtualLBImage", DragMode::Speaker},
     {L"VirtualRBImage", DragMode::Speaker},
+    {L"ColorBreatheSliderImage", DragMode::LedSpeed},
+    {L"ColorRainbowSliderImage", DragMode::LedSpeed},
+    {L"ColorPulsatingSliderImage", DragMode::LedSpeed},
 };
 
 constexpr TrackOfSlider kTracks[] = {

@@ -8,7 +8,7 @@
 
 namespace panel {
 
-enum class DragMode : int { None = 0, EqBand = 1, MicGain = 2, Speaker = 3, D3 = 4, NoiseCancellation = 5 };
+enum class DragMode : int { None = 0, EqBand = 1, MicGain = 2, Speaker = 3, D3 = 4, NoiseCancellation = 5, LedSpeed = 6 };
 
 // The drag a press on this control starts; None for any other control.
 DragMode DragModeOf(std::wstring_view control);

@@ -114,6 +114,8 @@ void TAudioMainForm::ControlClick(const form::Control& control)
     const auto tag = static_cast<Tag>(control.tag);
     if (tag == Tag::CloseImage)
         CloseImageClick();
+    else if (tag == Tag::PageLed)
+        LedTabClick(control.kind == form::ControlClass::Label);
     else if (tag == Tag::MinimizeImage)
         MinimizeImageClick();
     else if (control.tag == form::kNoTag)
@@ -230,6 +232,19 @@ void TAudioMainForm::OnImageMouseUp(int tag)
     }
 }
 
+void TAudioMainForm::LedTabClick(bool label)
+{
+    if (!state_.deviceActive)
+        return; // the tab's press has shown the no-device warning
+    const int mode = features_.led.Settings().pageMode;
+    if (mode == 1) {
+        pages_.led.ApplyPage();
+        return;
+    }
+    if ((label || mode != 0) && ledForm_ != nullptr)
+        ledForm_->ShowModal();
+}
+
 void TAudioMainForm::OnShapeMouseDown(int tag)
 {
     if (DeviceGuardRefuses(tag))
@@ -279,6 +294,8 @@ void TAudioMainForm::ApplicationMouseHook(const HookedMouse& mouse)
     case HookedMouse::Kind::LeftUp:
         if (press_.dragging && press_.mode == panel::DragMode::NoiseCancellation)
             pages_.noiseAndVoice.EncSliderReleased();
+        if (press_.dragging && press_.mode == panel::DragMode::LedSpeed)
+            pages_.led.KnobReleased(press_.control);
         press_ = {};
         break;
     }
@@ -327,6 +344,10 @@ void TAudioMainForm::DragMove(const HookedMouse& mouse)
     form::Control* slider = form_.Find(press_.control);
     if (slider == nullptr)
         return;
+    if (press_.mode == panel::DragMode::LedSpeed) {
+        pages_.led.KnobDragged(press_.control, press_.controlLeft, mouse.screenX - press_.screenX);
+        return;
+    }
     const int top = press_.controlTop + (mouse.screenY - press_.screenY);
     if (press_.mode == panel::DragMode::Speaker) {
         const int left = press_.controlLeft + (mouse.screenX - press_.screenX);
@@ -358,6 +379,7 @@ void TAudioMainForm::MoveSliderTo(form::Control& slider, panel::DragMode mode, i
         range = panel::NoiseCancellationRange(form_.Find(L"ENCBarImage")->bounds, slider.bounds.height);
         break;
     case panel::DragMode::Speaker:
+    case panel::DragMode::LedSpeed:
     case panel::DragMode::None:
         return;
     }

@@ -1,10 +1,10 @@
 #pragma once
 // The panel's two secondary forms, created after the main window: the about box, whose texts and logo
-// the language and the skin fill before every showing, and the LED dialog, whose contents come with the
-// LED lighting (the main window only needs to know whether it is open: drags and window moves wait
-// while it is).
+// the language and the skin fill before every showing, and the LED dialog (panel/shell/LedForm.h; the
+// main window also needs to know whether it is open: drags and window moves wait while it is).
 
 #include "panel/form/Form.h"
+#include "panel/shell/LedForm.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,17 +24,6 @@ public:
 
 private:
     form::Form form_;
-};
-
-class TLEDForm {
-public:
-    TLEDForm() : form_(L"LEDForm", L"", 480, 360, 0x00F0F0F0) {}
-    form::Form& Form() { return form_; }
-    bool DialogOpen() const { return dialogOpen_; }
-
-private:
-    form::Form form_;
-    bool dialogOpen_ = false;
 };
 
 } // namespace shell

@@ -84,6 +84,8 @@ bool TAudioMainForm::Construct()
     HidePluginMenuWhenEmpty();
     // Applying the skin cuts the window to its region when "RegionCut" asks for it.
     ApplySkin();
+    // The LED page's mode and slider bars come from the skin; the first activation's LED set-up needs them.
+    pages_.led.SkinChanged();
     LayOutCurrentPage();
     presence_.DetectAtStartup();
     InitialiseSoundSettingsModel();
@@ -321,6 +323,17 @@ bool TAudioMainForm::AnyPluginRunning()
 bool TAudioMainForm::LedDialogOpen() const
 {
     return ledForm_ != nullptr && ledForm_->DialogOpen();
+}
+
+void TAudioMainForm::SetLedForm(TLEDForm& ledForm)
+{
+    ledForm_ = &ledForm;
+    ledForm.Bind(features_.ledDialog, window_.colourDialog);
+}
+
+std::optional<std::uint32_t> TAudioMainForm::ChooseColour(std::uint32_t initial)
+{
+    return window_.colourDialog.Choose(initial);
 }
 
 // --- Window handlers.

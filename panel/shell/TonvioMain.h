@@ -69,7 +69,7 @@ public:
     // The construction steps, in their order. False when the panel must end at once (its message loop
     // ends without showing the window).
     bool Construct();
-    void SetLedForm(const TLEDForm& ledForm) { ledForm_ = &ledForm; }
+    void SetLedForm(TLEDForm& ledForm);
     void SetAboutForm(TAboutForm& aboutForm) { aboutForm_ = &aboutForm; }
 
     // Window handlers.
@@ -193,6 +193,10 @@ private:
     bool DeviceActive() const override { return state_.deviceActive; }
     void Redraw() override;
     void EnableTimer(const wchar_t* name, bool enabled) override { timers_.SetEnabled(name, enabled); }
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
+    // The LED tab: the LED page when it is in use, otherwise the LED dialog (the label always, the
+    // picture only for a page mode other than 0 and 1).
+    void LedTabClick(bool label);
     void SelectPage(int tag);
     void ShowOutcome(device::DeviceOutcome outcome);
     void ReturnControlsToDeviceAbsentLook();
@@ -212,7 +216,7 @@ private:
     const ports::WindowPorts& window_;
     PanelDevices devices_;
     StartContext context_;
-    const TLEDForm* ledForm_ = nullptr;
+    TLEDForm* ledForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
 
     _APPLICATION_FOLDER_PATH config_;

@@ -449,6 +449,26 @@ class Scenario:
         self.shot("1920x1080-after-plugin", like="1920x1080-before-plugin")
         self.expect_same("1920x1080-before-plugin", "1920x1080-after-plugin", "the panel back after the plug-in")
 
+    def led_state(self):
+        return dict(line.split(" ", 1) for line in self.tool("led").splitlines() if " " in line)
+
+    def led(self, resolution):
+        """The LED page (the kit's skins use it): breathe, then its speed slider, each on the LED controller."""
+        self.driver("click", *self.tab_centre(resolution, "PageLEDUpImage"))
+        self.shot("1920x1080-led-page")
+        self.driver("click", *self.tab_centre(resolution, "ColorBreatheCheckUpImage"))
+        self.wait_until(lambda: self.led_state().get("master-led1-mode") == "4", "Breathe reaching the LED controller")
+        self.shot("1920x1080-led-breathe", unlike="1920x1080-led-page")
+        # Half way along its bar (274 pixels of travel): speed 127, re-sent on release.
+        x, y = self.tab_centre(resolution, "ColorBreatheSliderUpImage")
+        self.driver("drag", x, y, "137", "0")
+        self.wait_until(lambda: self.led_state().get("master-led1-parameter") == "127",
+                        "the breathe slider's speed reaching the LED controller")
+        self.shot("1920x1080-led-breathe-speed", unlike="1920x1080-led-breathe")
+        (self.out / "led-after-page.txt").write_text(self.tool("led"))
+        self.driver("click", *self.tab_centre(resolution, "PageEQUpImage"))
+        self.shot("1920x1080-led-back-to-eq", unlike="1920x1080-led-breathe-speed")
+
     def skin_and_language(self):
         self.shot("1920x1080-before-menus")
         # Skins in the menu: Ember, Graphite (current). Languages: English (current), Deutsch.
@@ -495,6 +515,7 @@ class Scenario:
         self.noise_and_voice("1366x768")
         self.pages("1366x768", "1920x1080")
         self.about_box("1366x768")
+        self.led("1366x768")
         self.plugin()
         self.skin_and_language()
         self.missing_driver()

@@ -185,3 +185,23 @@ TEST_F(ChipToolCommandsTest, MalformedCommandsChangeNothingAndShowTheUsage)
     const auto after = State([](const ChipState& s) { return std::make_unique<ChipState>(s); });
     EXPECT_EQ(std::memcmp(before.get(), after.get(), sizeof(ChipState)), 0);
 }
+
+TEST_F(ChipToolCommandsTest, LedShowsEachPathsControllerPerLed)
+{
+    emulator::EmulatedSdk& sdk = device_.sdk();
+    ASSERT_EQ(sdk.DLLQZ_SetActive_Device(0x4D2F, 0x4802), 0);
+    ASSERT_EQ(sdk.DLLQZ_SetRGB_Mode(0x3A, 2, 4, 90, 500), 0);
+    ASSERT_EQ(sdk.DLLQZ_SetRGB_Color(0x3A, 1, 3, 0x11, 0x22, 0x33, 500), 0);
+    ASSERT_EQ(sdk.DLLQZ_UsbHidSlave_SetRGB_Brightness_Ex(0, 5, 500), 0);
+    ASSERT_EQ(sdk.DLLQZ_UsbHidSlave_SetRGB_Mode_Ex(1, 1, 1, 500), 0);
+
+    const auto outcome = Run({"led"});
+    ASSERT_EQ(outcome.exitCode, emulator::kToolOk);
+    const std::string& text = outcome.output;
+    for (const char* line : {"master-time 500\n", "master-led2-mode 4\n", "master-led2-parameter 90\n",
+                             "master-led1-palette 000000 000000 112233 ", "slave-led1-brightness 5\n",
+                             "slave-led2-brightness 5\n", "slave-led1-off 1\n", "slave-led2-off 0\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    EXPECT_EQ(text.find("master-led1-mode 4\n"), std::string::npos);
+    EXPECT_EQ(Run({"led", "extra"}).exitCode, emulator::kToolBadUsage);
+}

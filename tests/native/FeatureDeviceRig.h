@@ -2,8 +2,8 @@
 // A sound feature's model on the emulated device, as the main window lends it the device: an active,
 // synchronized chip, and readers of what the requests left in it.
 
+#include "BorrowedSdk.h"
 #include "ChipRecord.h"
-#include "PanelFixture.h"
 #include "emulator/EmulatedDevice.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "sound/FeatureDevice.h"

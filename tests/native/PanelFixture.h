@@ -1,6 +1,7 @@
 #pragma once
 // A control panel on the in-memory platform and window, driving an in-process emulated device.
 
+#include "BorrowedSdk.h"
 #include "emulator/EmulatedDevice.h"
 #include "panel/shell/PanelApplication.h"
 #include "platform/memory/MemoryPlatform.h"
@@ -11,22 +12,6 @@
 #include <string>
 
 namespace testing_panel {
-
-// The emulated device's SDK, lent to the panel as if the library had been loaded.
-class BorrowedSdk final : public ports::AudioSdk {
-public:
-    explicit BorrowedSdk(ports::AudioSdk& sdk) : sdk_(sdk) {}
-#define TONVIO_BORROWED_MEMBER(name, params, args)                                                                     \
-    std::int32_t name params override                                                                                  \
-    {                                                                                                                  \
-        return sdk_.name args;                                                                                         \
-    }
-    TONVIO_SDK_ENTRY_POINTS(TONVIO_BORROWED_MEMBER)
-#undef TONVIO_BORROWED_MEMBER
-
-private:
-    ports::AudioSdk& sdk_;
-};
 
 class EmulatedSdkSource final : public shell::SdkSource {
 public:

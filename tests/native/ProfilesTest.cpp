@@ -72,7 +72,12 @@ const std::string kFlatProfile = "[EQ]\r\n"
                                  "[Effect]\r\nCurrentEffect=1\r\n"
                                  "[Virtual7ch1]\r\nC=200,70\r\nL=143,93\r\nLS=120,150\r\nLB=143,206\r\n"
                                  "RB=256,206\r\nRS=280,150\r\nSUB=200,100\r\nR=256,93\r\n7ch1EN=0\r\n"
-                                 "[LED]\r\nLEDON=0\r\n"
+                                 "[LED]\r\nLEDON=0\r\nLEDPageMode=0\r\nLEDOff=0\r\nLEDSingleColor=0\r\nLEDEffectMode=0\r\n"
+                                 "LEDBreatheSpeed=1\r\nLEDRainbowSpeed=1\r\nLEDMultiBreatheSpeed=1\r\n"
+                                 "LEDBreatheSliderPos=0\r\nLEDRainbowSliderPos=0\r\nLEDMultiBreatheSliderPos=0\r\n"
+                                 "LEDSingleColorRGB=0\r\nLEDBreatheColorRGB=0\r\nLEDColor1RGB=0\r\nLEDColor2RGB=0\r\n"
+                                 "LEDColor3RGB=0\r\nLEDColor4RGB=0\r\nLEDColor5RGB=0\r\nLEDColor6RGB=0\r\n"
+                                 "LEDColor7RGB=0\r\nLEDFastRightSide=0\r\n"
                                  "[ENC]\r\nENCEN=0\r\nENCValue=0\r\n"
                                  "[VoiceMagic]\r\nVoiceMagicEN=0\r\nVoiceMagicMode=0\r\n";
 
@@ -94,6 +99,10 @@ TEST_F(ProfilesTest, ReadBackRestoresTheSoundSetupButNotWhatIsOnlyWritten)
     features.virtual71.SpeakerMoved(2, 200, 90);
     features.effectsAndMic.SelectEffect(2);
     features.led.SetLineOn(1);
+    features.led.ReadKeys([](const wchar_t* key) -> std::wstring {
+        const std::wstring name = key;
+        return name == L"LEDEffectMode" ? L"2" : name == L"LEDColor3RGB" ? L"65280" : L"";
+    });
     features.sound3D.MoveSlider(sound::D3Slider::LeftAlpha, sound::kD3SliderTop);
     ASSERT_TRUE(features.profiles.WriteProfile(kProfile));
 
@@ -111,6 +120,8 @@ TEST_F(ProfilesTest, ReadBackRestoresTheSoundSetupButNotWhatIsOnlyWritten)
     EXPECT_EQ(fresh.virtual71.Positions(), features.virtual71.Positions());
     EXPECT_EQ(fresh.effectsAndMic.SelectedEffect(), 2);
     EXPECT_EQ(fresh.led.LineOn(), 1);
+    EXPECT_EQ(fresh.led.Settings().effectMode, 2);
+    EXPECT_EQ(fresh.led.Settings().palette[2], 65280u);
     EXPECT_EQ(fresh.profiles.RememberedPath(), kProfile);
     // 3D values are written for the record only: a read leaves the start-up ones.
     EXPECT_NE(features.sound3D.Record(), fresh.sound3D.Record());

@@ -42,7 +42,10 @@ TEST(SliderDrag, EachKnobStartsItsOwnDrag)
         {L"ENCSliderImage", DragMode::NoiseCancellation},
         {L"EQ60HzBarImage", DragMode::None},
         {L"VirtualPicImage", DragMode::None},
-        {L"ColorBreatheSliderImage", DragMode::None},
+        {L"ColorBreatheSliderImage", DragMode::LedSpeed},
+        {L"ColorRainbowSliderImage", DragMode::LedSpeed},
+        {L"ColorPulsatingSliderImage", DragMode::LedSpeed},
+        {L"ColorBreatheBarImage", DragMode::None},
         {L"CloseImage", DragMode::None},
         {L"", DragMode::None},
     };
@@ -59,7 +62,8 @@ TEST(SliderDrag, TracksLeadToTheKnobOfTheirTag)
     for (const form::Control& control : form.Controls()) {
         const panel::TrackOfSlider* track = panel::FindTrack(control.name);
         const DragMode mode = panel::DragModeOf(control.name);
-        if (mode != DragMode::None && mode != DragMode::Speaker) {
+        // Speakers move freely; the LED page's knobs drag sideways and their bars take no clicks.
+        if (mode != DragMode::None && mode != DragMode::Speaker && mode != DragMode::LedSpeed) {
             // Every knob has a track of tag + 100 that leads back to it.
             const form::Control* bar = nullptr;
             for (const form::Control& other : form.Controls())

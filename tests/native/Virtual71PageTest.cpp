@@ -4,6 +4,7 @@
 #include "panel/pages/Virtual71Page.h"
 
 #include "FeatureDeviceRig.h"
+#include "RecordingPageView.h"
 #include "panel/form/MainFormComponents.h"
 #include "platform/memory/MemoryWindow.h"
 #include "sound/SoundFeatures.h"
@@ -18,37 +19,7 @@ namespace {
 
 using form::Tag;
 
-// What the page draws on: the main form's controls, no skin pictures, the timers it switches.
-class RecordingView final : public panel::PageView {
-public:
-    explicit RecordingView(const ports::FileSystem& files) : files_(files) {}
-
-    form::Form& Form() override { return form_; }
-    panel::ControlStates& States() override { return states_; }
-    const panel::SkinSetting& Skin() const override { return skin; }
-    const panel::LanguageSetting& Language() const override { return language_; }
-    panel::SwitchLook Look() const override { return {files_, skin, language_, L"C:\\Skin\\"}; }
-    bool DeviceActive() const override { return deviceActive; }
-    void LayOutCurrentPage() override {}
-    void Redraw() override { ++redraws; }
-    void ShowPressed(form::Tag, bool) override {}
-    void ShowWarning(const wchar_t*) override {}
-    void ShowMessage(const std::wstring&) override {}
-    ports::FileDialogs& FileDialogs() override { return dialogs_; }
-    void EnableTimer(const wchar_t* name, bool enabled) override { timers.emplace_back(name, enabled); }
-
-    panel::SkinSetting skin;
-    bool deviceActive = true;
-    int redraws = 0;
-    std::vector<std::pair<std::wstring, bool>> timers;
-
-private:
-    const ports::FileSystem& files_;
-    form::Form form_ = form::BuildMainForm(L"Tonvio");
-    panel::ControlStates states_;
-    panel::LanguageSetting language_;
-    memory::ScriptedFileDialogs dialogs_;
-};
+using RecordingView = testing_panel::RecordingPageView;
 
 class Virtual71PageTest : public testing::Test, protected testing_panel::FeatureDeviceRig {
 protected:
