@@ -14,12 +14,13 @@
 namespace sound {
 
 struct SoundFeatures {
-    explicit SoundFeatures(const FeatureDevice& device)
-        : equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71), effectsAndMic(device),
-          noiseAndVoice(device), led(device), profiles(device), endpoints(device)
+    SoundFeatures(const FeatureDevice& device, ports::WindowsAudio& audio)
+        : endpoints(device, audio), equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71),
+          effectsAndMic(device, endpoints), noiseAndVoice(device), led(device), profiles(device)
     {
     }
 
+    AudioEndpoints endpoints; // the microphone's Windows side, which the Mic page's model drives
     Equalizer equalizer;
     Virtual71 virtual71;
     Sound3D sound3D; // shares the equalizer's configuration image and excludes virtual 7.1
@@ -27,7 +28,6 @@ struct SoundFeatures {
     NoiseAndVoice noiseAndVoice;
     LedLighting led;
     Profiles profiles;
-    AudioEndpoints endpoints;
 };
 
 } // namespace sound
