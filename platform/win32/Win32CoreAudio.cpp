@@ -23,6 +23,13 @@ constexpr IID kIPart = {0xAE2DE0E4, 0x5BCA, 0x4F2D, {0xAA, 0x46, 0x5D, 0x13, 0xF
 constexpr IID kIAudioAutoGainControl = {0x85401FD4, 0x6DE4, 0x4B9D, {0x98, 0x69, 0x2D, 0x67, 0x53, 0xA8, 0x2F, 0x3C}};
 constexpr PROPERTYKEY kFriendlyName = {{0xA45C254E, 0xDF1C, 0x4EFD, {0x80, 0x20, 0x67, 0xD1, 0x46, 0xA8, 0x50, 0xE0}},
                                        14};
+// The automatic gain control as Windows lays it out: the toolchain's header gives this interface's two
+// methods other parameters, which would call the wrong slots.
+struct GainControlInterface : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetEnabled(BOOL* enabled) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetEnabled(BOOL enable, LPCGUID eventContext) = 0;
+};
+
 // Changes carry no event context of their own.
 constexpr GUID kNoContext = {};
 
@@ -169,13 +176,13 @@ ports::GainControlOutcome Win32WindowsAudio::AutoGainControl(const std::wstring&
         return Failed(Step::SubunitCount, result);
     HRESULT activation = E_NOINTERFACE; // no subunit to ask
     for (UINT i = 0; i < subunits; ++i) {
-        ComRef<ISubunit> subunit;
+        ComRef<ISubUnit> subunit;
         if (FAILED(result = deviceTopology->GetSubunit(i, subunit.Out())))
             return Failed(Step::Subunit, result);
         ComRef<IPart> part;
         if (FAILED(result = subunit->QueryInterface(kIPart, part.OutVoid())))
             return Failed(Step::Part, result);
-        ComRef<IAudioAutoGainControl> gain;
+        ComRef<GainControlInterface> gain;
         activation = part->Activate(CLSCTX_ALL, kIAudioAutoGainControl, gain.OutVoid());
         if (FAILED(activation))
             continue;

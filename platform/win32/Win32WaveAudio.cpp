@@ -149,7 +149,7 @@ struct Win32WindowsAudio::Capture {
 };
 
 // The record-and-replay test: one recording buffer, read by the replay while it fills.
-struct Win32WindowsAudio::Recording {
+struct Win32WindowsAudio::Recorder {
     KernelHandle event;
     HWAVEIN input = nullptr;
     HWAVEOUT output = nullptr;
@@ -161,7 +161,7 @@ struct Win32WindowsAudio::Recording {
 
     // The off steps, however the test ends: recording stops and what it got goes to the file, the
     // replay stops, and the file is deleted.
-    ~Recording()
+    ~Recorder()
     {
         if (input != nullptr) {
             ::waveInStop(input);
@@ -192,6 +192,15 @@ struct Win32WindowsAudio::Recording {
         output = nullptr;
     }
 };
+
+Win32WindowsAudio::Win32WindowsAudio(HWND window, ports::DebugOutput& debug) : window_(window), debug_(debug) {}
+
+Win32WindowsAudio::~Win32WindowsAudio()
+{
+    StopRecording();
+    StopCapture();
+    CloseMedia();
+}
 
 std::uint32_t Win32WindowsAudio::MixerCount()
 {
@@ -267,9 +276,9 @@ void Win32WindowsAudio::OnCaptureData(WPARAM device, LPARAM header)
 
 bool Win32WindowsAudio::StartRecording(const std::wstring& file)
 {
-    if (recording_)
+    if (recorder_)
         return true;
-    auto recording = std::make_unique<Recording>();
+    auto recording = std::make_unique<Recorder>();
     recording->event = KernelHandle(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!recording->event) {
         ReportLastError(debug_, L"CreateEventW");
@@ -302,15 +311,15 @@ bool Win32WindowsAudio::StartRecording(const std::wstring& file)
         ReportError(debug_, L"waveInStart", result);
         return false;
     }
-    recording_ = std::move(recording);
+    recorder_ = std::move(recording);
     return true;
 }
 
 void Win32WindowsAudio::Replay()
 {
-    if (!recording_)
+    if (!recorder_)
         return;
-    Recording& recording = *recording_;
+    Recorder& recording = *recorder_;
     recording.EndReplay();
     // The last second recorded so far is played: heard again a second later, it follows the microphone.
     MMTIME position{};
@@ -340,7 +349,7 @@ void Win32WindowsAudio::Replay()
 
 void Win32WindowsAudio::StopRecording()
 {
-    recording_.reset();
+    recorder_.reset();
 }
 
 } // namespace win32

@@ -77,15 +77,6 @@ MCIERROR Mci(const std::wstring& command, std::wstring* answer = nullptr)
 
 } // namespace
 
-Win32WindowsAudio::Win32WindowsAudio(HWND window, ports::DebugOutput& debug) : window_(window), debug_(debug) {}
-
-Win32WindowsAudio::~Win32WindowsAudio()
-{
-    StopRecording();
-    StopCapture();
-    CloseMedia();
-}
-
 std::vector<ports::CaptureDeviceEntry> Win32WindowsAudio::CaptureDevices()
 {
     const ComScope com;

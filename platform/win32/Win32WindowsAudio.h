@@ -44,7 +44,7 @@ public:
     bool StartRecording(const std::wstring& file) override;
     void Replay() override;
     void StopRecording() override;
-    bool Recording() const override { return recording_ != nullptr; }
+    bool Recording() const override { return recorder_ != nullptr; }
     std::wstring TemporaryFolder() override;
 
     std::vector<ports::ListenEndpointEntry> ListenEndpoints() override;
@@ -57,12 +57,12 @@ public:
 
 private:
     struct Capture;
-    struct Recording;
+    struct Recorder;
 
     HWND window_;
     ports::DebugOutput& debug_;
     std::unique_ptr<Capture> capture_;
-    std::unique_ptr<Recording> recording_;
+    std::unique_ptr<Recorder> recorder_;
     bool mediaOpen_ = false;
 };
 
