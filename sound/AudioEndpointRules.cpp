@@ -3,6 +3,7 @@
 #include "common/Text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace sound {
 
@@ -77,6 +78,18 @@ int MixerPercent(std::int32_t value, std::int32_t minimum, std::int32_t maximum)
     if (range <= 0.0)
         return 0;
     return static_cast<int>(static_cast<double>(value) / range * 100.0);
+}
+
+std::int32_t MixerValueOfPercent(int percent, std::int32_t minimum, std::int32_t maximum)
+{
+    const double range = static_cast<double>(maximum) - static_cast<double>(minimum);
+    if (range <= 0.0)
+        return minimum;
+    // Rounded up, so that the truncating read gives the same per cent back.
+    auto value = static_cast<std::int32_t>(std::ceil(range * percent / 100.0));
+    while (MixerPercent(value, minimum, maximum) < percent && value < maximum)
+        ++value;
+    return value;
 }
 
 bool ListenPathMatches(const std::wstring& devicePath, std::uint16_t vid, std::uint16_t pid)

@@ -46,6 +46,8 @@ bool MixerWrites(MixerOperation operation);
 bool MixerNamesMatch(const std::wstring& productName, const std::wstring& captureName);
 // The mixer's raw volume in per cent of the control's range, truncated; 0 for a control without range.
 int MixerPercent(std::int32_t value, std::int32_t minimum, std::int32_t maximum);
+// The raw value that reads back as `percent`: that share of the control's range.
+std::int32_t MixerValueOfPercent(int percent, std::int32_t minimum, std::int32_t maximum);
 
 // The capture endpoints' keys, and the values that carry and switch listening.
 inline constexpr wchar_t kCaptureEndpointsKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\MMDevices\\Audio\\Capture";

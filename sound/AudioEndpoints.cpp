@@ -100,7 +100,14 @@ MicOutcome AudioEndpoints::GetVolume(int& percent)
 MicOutcome AudioEndpoints::SetVolume(int percent)
 {
     if (!EndpointBackEnd()) {
-        std::int32_t value = percent;
+        // The control counts in its own range, in which the read gives per cent back: the per cent is
+        // written as that share of the range.
+        std::int32_t value = 0;
+        std::int32_t minimum = 0;
+        std::int32_t maximum = 0;
+        if (MixerOperation(MixerOperation::GetVolume, value, minimum, maximum) != kMixerDone)
+            return {false, kMixerNotDone};
+        value = MixerValueOfPercent(std::clamp(percent, 0, 100), minimum, maximum);
         return Mixer(MixerOperation::SetVolume, value);
     }
     const float level = static_cast<float>(std::clamp(percent, 0, 100)) * 0.01f;

@@ -305,7 +305,9 @@ TEST_F(MicModelTest, MixerBackEndFindsTheHeadsetsMixerAndItsMicrophoneLine)
     EXPECT_EQ(endpoints.GetVolume(percent).result, 1);
     EXPECT_EQ(percent, 49) << "32767 of a 0-65535 range, truncated";
     EXPECT_TRUE(endpoints.SetVolume(80).succeeded);
-    EXPECT_EQ(audio.mixers[3].values[120], 80) << "the mixer takes the value as given";
+    EXPECT_EQ(audio.mixers[3].values[120], 52428) << "80 % of the control's range";
+    EXPECT_TRUE(endpoints.GetVolume(percent).succeeded);
+    EXPECT_EQ(percent, 80) << "what was set reads back";
     bool flag = false;
     EXPECT_TRUE(endpoints.GetMute(flag).succeeded);
     EXPECT_TRUE(flag);
