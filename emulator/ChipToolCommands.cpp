@@ -192,6 +192,8 @@ ChipToolOutcome Status(Chip& chip)
                        s.button.scanning, s.button.pressCount);
         text += Format("open-handles hid %u driver %u\nrequests %u\n", s.openHidHandles, s.openDriverHandles,
                        s.requestCount);
+        // The filter driver's room effect: the selected index (0 none to 4) and the last switch value.
+        text += Format("room-effect %u switch %u\n", s.driver.effectIndex, s.driver.effectSwitch);
         for (std::uint32_t i = 0; i < p.hardwareIdCount && i < kHardwareIdCapacity; ++i) {
             std::string id;
             for (const char16_t* c = p.hardwareIds[i]; *c != u'\0'; ++c)

@@ -20,6 +20,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32ShellOpen.h"
 #include "platform/win32/Win32SingleInstance.h"
+#include "platform/win32/Win32WindowsAudio.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -144,12 +145,16 @@ int RunPanel(HINSTANCE instance)
     const ports::WindowPorts windowPorts{window, messageBoxes, colourDialog, fileDialogs,   window,    screen,    tray,
                                          menus,  messages,     window,       notifications, shellOpen, modalForms};
 
+    // Completed capture buffers come back to the window, which hands them to the microphone's meter.
+    win32::Win32WindowsAudio audio(window.Handle(), ports.debug);
+    window.HandleMessage(MM_WIM_DATA, [&audio](WPARAM device, LPARAM header) { audio.OnCaptureData(device, header); });
+
     LoadedSdk sdk(ports.debug);
     win32::Win32HidChannel systemHid;
     win32::Win32FilterDriver systemFilterDriver;
     const shell::PanelDevices devices =
-        emulated ? shell::PanelDevices{sdk, emulated->hid(), emulated->filterDriver(), emulated->enumeration(), true}
-                 : shell::PanelDevices{sdk, systemHid, systemFilterDriver, ports.devices, false};
+        emulated ? shell::PanelDevices{sdk, emulated->hid(), emulated->filterDriver(), emulated->enumeration(), audio, true}
+                 : shell::PanelDevices{sdk, systemHid, systemFilterDriver, ports.devices, audio, false};
 
     shell::PanelApplication application(ports, windowPorts, devices, {arguments[0], ::GetCommandLineW()});
     application.LedForm().SetWindow(ledDialog);

@@ -15,13 +15,14 @@
 namespace sound {
 
 struct SoundFeatures {
-    explicit SoundFeatures(const FeatureDevice& device)
-        : equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71), effectsAndMic(device),
-          noiseAndVoice(device), led(device), ledDialog(device),
-          profiles(device, {equalizer, sound3D, effectsAndMic, virtual71, led, noiseAndVoice}), endpoints(device)
+    SoundFeatures(const FeatureDevice& device, ports::WindowsAudio& audio)
+        : endpoints(device, audio), equalizer(device), virtual71(device), sound3D(device, equalizer, virtual71),
+          effectsAndMic(device, endpoints), noiseAndVoice(device), led(device), ledDialog(device),
+          profiles(device, {equalizer, sound3D, effectsAndMic, virtual71, led, noiseAndVoice})
     {
     }
 
+    AudioEndpoints endpoints; // the microphone's Windows side, which the Mic page's model drives
     Equalizer equalizer;
     Virtual71 virtual71;
     Sound3D sound3D; // shares the equalizer's configuration image and excludes virtual 7.1
@@ -30,7 +31,6 @@ struct SoundFeatures {
     LedLighting led;
     LedDialogControl ledDialog;
     Profiles profiles;
-    AudioEndpoints endpoints;
 };
 
 } // namespace sound

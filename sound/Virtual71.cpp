@@ -166,6 +166,34 @@ bool Virtual71::MotionTick()
     return true;
 }
 
+void Virtual71::GatherForTestSound(double distance)
+{
+    beforeTestSound_ = polars_;
+    for (SpeakerPolar& polar : polars_)
+        polar = {0.0f, distance};
+}
+
+void Virtual71::ReturnFromTestSound()
+{
+    polars_ = beforeTestSound_;
+}
+
+void Virtual71::TestSoundStep()
+{
+    for (std::size_t i = 0; i < polars_.size(); ++i) {
+        positions_[i] = PlaceOnRing(ring_, polars_[i]);
+        polars_[i].angle -= kRingStep;
+    }
+}
+
+void Virtual71::SendFromPositions()
+{
+    if (!device_.Active())
+        return;
+    Compute(false);
+    SendVirtual();
+}
+
 void Virtual71::RescaleRing(const SpeakerRing& ring, int previousRadius)
 {
     ring_ = ring;

@@ -63,6 +63,14 @@ public:
     std::optional<RingMotion> Motion() const { return motion_; }
     // The ring animation's tick (`Timer`); true when the speakers may have moved.
     bool MotionTick();
+    // The test sound: every speaker gathers on angle 0 at `distance` (their ring kept to come back to),
+    // or returns to the ring kept.
+    void GatherForTestSound(double distance);
+    void ReturnFromTestSound();
+    // One step of the test sound's circling: every speaker where its angle puts it, then one degree on.
+    void TestSoundStep();
+    // The speakers' values from where they stand, sent to an active device.
+    void SendFromPositions();
     // After a skin change: the speakers keep their places relative to a ring of another radius.
     void RescaleRing(const SpeakerRing& ring, int previousRadius);
 
@@ -82,6 +90,7 @@ private:
     SpeakerValues values_{};
     SpeakerPolars polars_{};
     std::optional<RingMotion> motion_;
+    SpeakerPolars beforeTestSound_{};
 };
 
 } // namespace sound

@@ -18,12 +18,13 @@ struct TimerDeclaration {
     std::uint32_t intervalMs;
 };
 
-// The main form's timers: presence poll, speaker-ring motion, test-sound steps.
+// The main form's timers: presence poll, speaker-ring motion, test-sound steps, the microphone's replay.
 inline constexpr TimerDeclaration kMainFormTimers[] = {
     {L"Timer1", 2000},
     {L"Timer", 20},
     {L"BeeTimer", 10},
     {L"BeePlayTimer", 100},
+    {L"ReplayTimer", 1000},
 };
 
 class FormTimers {

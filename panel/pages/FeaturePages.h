@@ -9,6 +9,7 @@
 #include "panel/pages/PageView.h"
 #include "panel/pages/ProfilesPage.h"
 #include "panel/pages/Sound3DPage.h"
+#include "panel/pages/TestSoundPage.h"
 #include "panel/pages/Virtual71Page.h"
 #include "sound/SoundFeatures.h"
 
@@ -19,9 +20,10 @@ namespace panel {
 struct FeaturePages {
     FeaturePages(PageView& view, sound::SoundFeatures& features)
         : equalizer(view, features.equalizer, features.sound3D), sound3D(view, features.sound3D),
-          virtual71(view, features.virtual71, features.sound3D, features.endpoints), effectsAndMic(view, features.effectsAndMic),
-          noiseAndVoice(view, features.noiseAndVoice), led(view, features.led),
-          profiles(view, features.profiles, {equalizer, sound3D, virtual71, led})
+          virtual71(view, features.virtual71, features.sound3D, features.endpoints),
+          effectsAndMic(view, features.effectsAndMic, features.endpoints), noiseAndVoice(view, features.noiseAndVoice),
+          led(view, features.led), profiles(view, features.profiles, {equalizer, sound3D, virtual71, effectsAndMic, led}),
+          testSound(view, features.virtual71, features.endpoints)
     {
     }
     FeaturePages(const FeaturePages&) = delete;
@@ -34,10 +36,11 @@ struct FeaturePages {
     NoiseAndVoicePage noiseAndVoice;
     LedPage led;
     ProfilesPage profiles;
+    TestSoundPage testSound;
 
-    std::array<PagePresenter*, 7> All()
+    std::array<PagePresenter*, 8> All()
     {
-        return {&equalizer, &sound3D, &virtual71, &effectsAndMic, &noiseAndVoice, &led, &profiles};
+        return {&equalizer, &sound3D, &virtual71, &effectsAndMic, &noiseAndVoice, &led, &profiles, &testSound};
     }
 };
 

@@ -27,6 +27,9 @@ public:
     virtual void ShowDeviceAbsent() {}
     // After another skin was applied: its geometry takes effect on the page's sliders and positions.
     virtual void SkinChanged() {}
+    // The current page was laid out from the skin: controls whose place follows the feature's state
+    // stand where that state puts them.
+    virtual void PageLaidOut() {}
 };
 
 } // namespace panel

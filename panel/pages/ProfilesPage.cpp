@@ -67,6 +67,7 @@ void ProfilesPage::ShowProfile()
     pages_.sound3D.ShowControls();
     pages_.virtual71.PlaceSpeakers();
     pages_.virtual71.ShowSwitch();
+    pages_.effects.ShowEffect();
     pages_.led.ShowState();
     view_.LayOutCurrentPage();
 }

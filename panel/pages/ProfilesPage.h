@@ -1,6 +1,7 @@
 #pragma once
 // The status area's "Save" and "Load" buttons, and showing what a profile read changed.
 
+#include "panel/pages/EffectsAndMicPage.h"
 #include "panel/pages/EqualizerPage.h"
 #include "panel/pages/LedPage.h"
 #include "panel/pages/PagePresenter.h"
@@ -16,6 +17,7 @@ struct ProfilePages {
     EqualizerPage& equalizer;
     Sound3DPage& sound3D;
     Virtual71Page& virtual71;
+    EffectsAndMicPage& effects;
     LedPage& led;
 };
 

@@ -38,6 +38,8 @@ public:
     // A device change; the host processes pending messages after it and then lets the system's default
     // handling run.
     virtual void OnDeviceChange(const DeviceChange& change) = 0;
+    // A check box of the form was clicked; the form's control already shows its new check mark.
+    virtual void OnCheckBoxClick(const std::wstring&) {}
     virtual void OnTrayDoubleClick() = 0;
     virtual void OnTrayRightButtonUp() = 0;
     // The window is going; it runs once.

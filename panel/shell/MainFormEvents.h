@@ -18,6 +18,7 @@ public:
     void OnMouseUp(int x, int y) override { form_.FormMouseUp(x, y); }
     void OnHookedMouse(const ports::HookedMouse& mouse) override { form_.ApplicationMouseHook(mouse); }
     void OnDeviceChange(const ports::DeviceChange& change) override { form_.OnDeviceChange(change); }
+    void OnCheckBoxClick(const std::wstring& name) override { form_.OnCheckBoxClick(name); }
     void OnTrayDoubleClick() override { form_.TrayDoubleClick(); }
     void OnTrayRightButtonUp() override { form_.TrayRightButtonUp(); }
     void OnDestroy() override { form_.FormDestroy(); }

@@ -18,7 +18,10 @@ public:
     void EnablePresencePoll(bool enabled) override { form_.timers_.SetEnabled(L"Timer1", enabled); }
 
     bool HasCaptureEndpoint() override { return Features().endpoints.HasCaptureEndpoint(); }
-    void RunMicrophoneProbe() override { Features().effectsAndMic.RunMicrophoneProbe(); }
+    void RunMicrophoneProbe() override
+    {
+        Pages().effectsAndMic.RunMicrophoneProbe(form_.states_.page == panel::kPageMic);
+    }
     void MicMuteAndMonitorOff() override { Pages().effectsAndMic.MuteAndMonitorOff(); }
     void EmptyMicMeter() override { Pages().effectsAndMic.EmptyMeter(); }
     void ReleaseCaptureEndpoint() override { Features().endpoints.ReleaseCaptureEndpoint(); }

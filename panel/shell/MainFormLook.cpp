@@ -106,6 +106,8 @@ panel::PageLayoutInputs TAudioMainForm::LayoutInputs() const
 void TAudioMainForm::LayOutCurrentPage()
 {
     panel::LayOutPage(form_, LayoutInputs(), states_.page);
+    for (panel::PagePresenter* page : pages_.All())
+        page->PageLaidOut();
     window_.window.Redraw();
 }
 

@@ -106,6 +106,12 @@ void TAudioMainForm::FormMouseUp(int x, int y)
         ControlClick(*control);
 }
 
+void TAudioMainForm::OnCheckBoxClick(const std::wstring& name)
+{
+    if (const form::Control* box = form_.Find(name); box != nullptr && box->kind == form::ControlClass::CheckBox)
+        std::ranges::any_of(pages_.All(), [box](panel::PagePresenter* page) { return page->ControlClick(*box); });
+}
+
 void TAudioMainForm::ControlClick(const form::Control& control)
 {
     // A button's label lies on its picture and clicks as the picture does (EQResetLabelClick, say).

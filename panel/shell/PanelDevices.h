@@ -7,6 +7,7 @@
 #include "device/ports/FilterDriver.h"
 #include "device/ports/HidChannel.h"
 #include "device/ports/AudioSdk.h"
+#include "device/ports/WindowsAudio.h"
 
 #include <memory>
 
@@ -25,6 +26,7 @@ struct PanelDevices {
     ports::HidChannel& hid;
     ports::FilterDriver& filterDriver;
     const ports::DeviceEnumeration& devices;
+    ports::WindowsAudio& audio; // the device's microphone and Windows' own audio
     // The emulated device is driven; the window says so in its title.
     bool emulated = false;
 };

@@ -47,7 +47,7 @@ TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::Win
       form_(form::BuildMainForm(ApplicationTitle({}, context_.programPath))),
       timers_(window.timers, form::kMainFormTimers), popupMenu_(form::BuildMainPopupMenu()),
       channel_(devices.filterDriver), featureDevice_{platform, sdk_, devices.hid, channel_, state_},
-      features_(featureDevice_), pages_(*this, features_), featureSteps_(std::make_unique<FeatureSteps>(*this)),
+      features_(featureDevice_, devices.audio), pages_(*this, features_), featureSteps_(std::make_unique<FeatureSteps>(*this)),
       presence_(
           state_, *featureSteps_,
           PresenceDevice{sdk_, devices.hid, channel_, platform.files, devices.devices, platform.clock, platform.debug},
@@ -56,6 +56,9 @@ TAudioMainForm::TAudioMainForm(const ports::Platform& platform, const ports::Win
     title_ = form_.Caption();
     timers_.SetHandler(kPresencePollTimer, [this] { Timer1Timer(); });
     timers_.SetHandler(panel::kRingTimer, [this] { pages_.virtual71.TimerTick(); });
+    timers_.SetHandler(panel::kTestSoundCircleTimer, [this] { pages_.testSound.BeeTimerTick(); });
+    timers_.SetHandler(panel::kTestSoundPlayTimer, [this] { pages_.testSound.BeePlayTimerTick(); });
+    timers_.SetHandler(panel::kReplayTimer, [this] { pages_.effectsAndMic.ReplayTimerTick(); });
 }
 
 TAudioMainForm::~TAudioMainForm() = default;
@@ -165,6 +168,7 @@ void TAudioMainForm::InitialiseSoundSettingsModel()
     }
     features_.sound3D.SetExclusiveWithVirtual(startup_.exclusive3DV7ch1 == 1);
     pages_.sound3D.Initialise();
+    features_.effectsAndMic.SetMonitorMode(startup_.micMonitor);
     pages_.effectsAndMic.InitialiseEffect();
     features_.virtual71.SetScalar(startup_.v7ch1Scalar);
     features_.virtual71.SetOldLayout(startup_.oldVersion != 0);
@@ -182,9 +186,9 @@ void TAudioMainForm::SendStartupDeviceState()
     features_.virtual71.SendParameters(0);
     std::uint32_t value = 0;
     channel_.ControlRequest(0, value);
-    features_.effectsAndMic.ResetMicState();
+    pages_.effectsAndMic.ResetMicState();
     if (features_.endpoints.HasCaptureEndpoint() || state_.osKind != kOsKindEndpoints) {
-        features_.effectsAndMic.RunMicrophoneProbe();
+        pages_.effectsAndMic.RunMicrophoneProbe(states_.page == panel::kPageMic);
         state_.micProbeDone = true;
     }
     features_.virtual71.SendScalar();
@@ -247,6 +251,9 @@ void TAudioMainForm::ReturnDeviceToDefaults()
 {
     features_.profiles.SaveLastProfile();
     features_.endpoints.CloseMediaPlayer();
+    // The capture and the microphone's replay end with the window, whatever else follows.
+    features_.endpoints.StopCapture();
+    features_.endpoints.StopRecordAndReplay();
     sound::Sound3D& sound3D = features_.sound3D;
     if (features_.equalizer.ReturnToDefaults())
         sound3D.SendOnOff(sound3D.Enabled());
@@ -271,11 +278,13 @@ void TAudioMainForm::ReturnDeviceToDefaults()
 void TAudioMainForm::RememberProgramAndRegisterMessages()
 {
     state_.programFolder = FolderOf(context_.programPath);
+    pages_.testSound.SetProgramFolder(state_.programFolder);
     state_.exitMessageId = window_.messages.Register(kPanelExitMessage);
     state_.effectExitMessageId = window_.messages.Register(kEffectExitMessage);
     state_.resumeMessageId = window_.messages.Register(kExitResumeMessage);
     state_.buttonReportMessageId = window_.messages.Register(kButtonReportMessage);
     state_.osKind = GetOsKind(platform_.system);
+    features_.endpoints.SetOsKind(state_.osKind);
 }
 
 void TAudioMainForm::ReadApplicationConfiguration()

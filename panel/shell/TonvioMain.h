@@ -90,6 +90,8 @@ public:
     void OnImageMouseUp(int tag);
     void OnLabelPageMouseDown(int tag);
     void OnShapeMouseDown(int tag);
+    // A check box of the window was clicked; its check mark has already changed.
+    void OnCheckBoxClick(const std::wstring& name);
 
     // Skin buttons.
     void CloseImageClick();

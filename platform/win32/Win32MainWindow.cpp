@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include <vector>
 
@@ -116,8 +117,17 @@ LRESULT CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wP
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+void Win32MainWindow::HandleMessage(UINT message, std::function<void(WPARAM, LPARAM)> handler)
+{
+    handlers_[message] = std::move(handler);
+}
+
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const auto handler = handlers_.find(message); handler != handlers_.end()) {
+        handler->second(wParam, lParam);
+        return 0;
+    }
     switch (message) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && events_ != nullptr)
@@ -162,8 +172,12 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED)
             for (const auto& [name, box] : checkBoxes_)
-                if (box == reinterpret_cast<HWND>(lParam))
+                if (box == reinterpret_cast<HWND>(lParam)) {
                     form_->Find(name)->checked = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                    if (events_ != nullptr)
+                        events_->OnCheckBoxClick(name);
+                    break;
+                }
         break;
     case WM_DEVICECHANGE:
         return OnDeviceChange(wParam, lParam);

@@ -42,6 +42,10 @@ public:
     // The form to show and the receiver of the window's events; both outlive the window.
     void Attach(form::Form& form, ports::WindowEvents& events);
 
+    // A message that another adapter asked the window to receive (a device's completion message, say)
+    // goes to `handler`, on the GUI thread; the window itself does nothing more with it.
+    void HandleMessage(UINT message, std::function<void(WPARAM, LPARAM)> handler);
+
     // Shows the window, centred on the screen, and runs the message loop until the window is gone.
     // Messages the hook sees are reported only while a form is attached.
     int Run();
@@ -83,6 +87,7 @@ private:
     HWND window_ = nullptr;
     std::map<std::wstring, HWND> checkBoxes_; // the form's windowed controls, children of the window
     std::map<UINT_PTR, std::function<void()>> timers_;
+    std::map<UINT, std::function<void(WPARAM, LPARAM)>> handlers_;
     PictureCache pictures_;
 };
 

@@ -405,6 +405,30 @@ class Scenario:
         self.wait_until(lambda: self.registry_dword(self.ENC_KEY, "VoiceMagicLevel") == 2, "mode 3 in the registry")
         self.shot("1920x1080-voice-mode3", unlike="1920x1080-voice-before")
 
+    def effects_and_mic(self, resolution):
+        """Each room effect reaches the filter driver, and Monitor (register mode) the chip's registers."""
+        self.driver("click", *self.tab_centre(resolution, "PageEffectUpImage"))
+        self.shot("1920x1080-effect-before")
+        buttons = ["EffectButtonNonImageUp", "EffectButtonTheaterImageUp", "EffectButtonStoneGalleryImageUp",
+                   "EffectButtonLivingroomImageUp", "EffectButtonBathroomImageUp"]
+        for index, key in enumerate(buttons):
+            self.tool("clear-requests")
+            self.driver("click", *self.tab_centre(resolution, key))
+            self.wait_until(lambda: re.search(rf"^room-effect {index} switch 1$", self.tool("status"), re.M),
+                            f"effect {index + 1} selected and switched on the filter driver")
+        self.shot("1920x1080-effect-last", unlike="1920x1080-effect-before")
+
+        self.driver("click", *self.tab_centre(resolution, "PageMicUpImage"))
+        self.shot("1920x1080-mic")
+        monitor = self.tab_centre(resolution, "MicMonitorImageUp")
+        self.driver("click", *monitor)
+        self.expect_registers(0x200, [0x04], "Monitor writing 0x04 to 0x200")
+        self.expect_registers(0x230, [0x20], "Monitor switching 0x230 on")
+        self.shot("1920x1080-mic-monitor", unlike="1920x1080-mic")
+        self.driver("click", *monitor)
+        self.expect_registers(0x230, [0x00], "Monitor switching 0x230 off")
+        self.shot("1920x1080-mic-monitor-off", like="1920x1080-mic")
+
     def pages(self, resolution, prefix):
         tabs = ["PageEQUpImage", "PageEffectUpImage", "PageMicUpImage", "PageVirtual7p1UpImage",
                 "PageLEDUpImage", "PageENCUpImage", "PageVMEffectUpImage"]
@@ -513,6 +537,7 @@ class Scenario:
         self.equalizer("1366x768")
         self.virtual71("1366x768")
         self.noise_and_voice("1366x768")
+        self.effects_and_mic("1366x768")
         self.pages("1366x768", "1920x1080")
         self.about_box("1366x768")
         self.led("1366x768")

@@ -108,6 +108,8 @@ TEST_F(ChipToolCommandsTest, DumpsShowRegistersPresenceAndTheRequestRecord)
         << status;
     EXPECT_NE(status.find("open-handles hid 1 driver 0\n"), std::string::npos) << status;
     EXPECT_NE(status.find("hardware-id USB\\VID_4D2F&PID_4802&REV_0100&MI_00\n"), std::string::npos) << status;
+    device_.chip().WithState([](emulator::ChipState& s) { s.driver = {3, 1, 0, {}}; });
+    EXPECT_NE(Run({"status"}).output.find("room-effect 3 switch 1\n"), std::string::npos);
 
     EXPECT_EQ(Run({"clear-requests"}).exitCode, emulator::kToolOk);
     EXPECT_EQ(Run({"requests"}).output, "");

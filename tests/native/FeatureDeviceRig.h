@@ -6,6 +6,7 @@
 #include "ChipRecord.h"
 #include "emulator/EmulatedDevice.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "platform/memory/MemoryWindowsAudio.h"
 #include "sound/FeatureDevice.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,7 @@ struct FeatureDeviceRig {
     device::FilterDriverChannel channel{device.filterDriver()};
     device::DeviceState state;
     sound::FeatureDevice featureDevice{ports, sdk, device.hid(), channel, state};
+    memory::MemoryWindowsAudio audio; // Windows' side of the microphone
 };
 
 } // namespace testing_panel

@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "common/IniKeys.h"
 #include "panel/form/MainFormComponents.h"
+#include "sound/AudioEndpointRules.h"
 
 #include <gtest/gtest.h>
 
@@ -461,6 +462,9 @@ TEST_F(MainWindowPagesTest, WithoutADeviceNeitherKnobNorTrackMoves)
 
 TEST_F(MainWindowPagesTest, MicrophoneKnobShowsItsGainInPerCent)
 {
+    // Windows has the headset's microphone at 50 %.
+    audio.endpoints = {{L"{headset}", L"Microphone"}};
+    audio.volumes[L"{headset}"].step = 50;
     shell::TAudioMainForm& main = Start();
     main.OnLabelPageMouseDown(26);
     const form::Control& knob = Control(L"MicSliderImage");
@@ -473,6 +477,7 @@ TEST_F(MainWindowPagesTest, MicrophoneKnobShowsItsGainInPerCent)
         Hook(Kind::Move, 300, 175 + dy);
         EXPECT_EQ(knob.bounds.top, top) << dy;
         EXPECT_EQ(Control(L"MicValueLabel").caption, percent) << dy;
+        EXPECT_EQ(sound::VolumeFromSteps(audio.volumes[L"{headset}"].step, 101), std::stoi(percent)) << dy;
     }
     Hook(Kind::LeftUp, 300, 175);
 

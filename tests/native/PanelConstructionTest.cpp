@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -165,14 +167,18 @@ TEST_F(PanelConstructionTest, HotPlugThroughTheWindowsDeviceNotifications)
     main.OnDeviceChange({Event::Arrival, true, false, L"\\\\?\\USB#VID_4D2F&PID_4802&MI_00#{audio}"});
     EXPECT_TRUE(main.State().deviceActive);
     EXPECT_EQ(Caption(main, L"DeviceActiveLabel"), L"Device active");
-    const auto setActive = chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall).front();
-    EXPECT_EQ(static_cast<sdk::EntryPoint>(setActive.entryPoint), sdk::EntryPoint::DLLQZ_SetActive_Device);
-    EXPECT_EQ(chip_record::Args(setActive), (std::vector<std::int32_t>{0x4D2F, 0x4802}));
+    // The arrival switches the monitor off on the chip first; the identification follows.
+    const auto calls = chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall);
+    const auto setActive = std::ranges::find(calls, static_cast<std::uint8_t>(sdk::EntryPoint::DLLQZ_SetActive_Device),
+                                             &emulator::RecordedRequest::entryPoint);
+    ASSERT_NE(setActive, calls.end());
+    EXPECT_EQ(static_cast<sdk::EntryPoint>(calls.front().entryPoint), sdk::EntryPoint::DLLQZ_Read_Register_ById);
+    EXPECT_EQ(chip_record::Args(*setActive), (std::vector<std::int32_t>{0x4D2F, 0x4802}));
 }
 
 TEST_F(PanelConstructionTest, EmulatedDeviceSaysSo)
 {
-    const shell::PanelDevices emulated{sdkSource, device.hid(), device.filterDriver(), device.enumeration(), true};
+    const shell::PanelDevices emulated{sdkSource, device.hid(), device.filterDriver(), device.enumeration(), audio, true};
     app.reset();
     app.emplace(ports, window, emulated, shell::StartContext{testing_panel::kProgram, L"TonvioApp.exe"});
     ASSERT_TRUE(app->MainForm().Construct());

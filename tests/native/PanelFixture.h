@@ -6,6 +6,7 @@
 #include "panel/shell/PanelApplication.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "platform/memory/MemoryWindow.h"
+#include "platform/memory/MemoryWindowsAudio.h"
 
 #include <memory>
 #include <optional>
@@ -92,9 +93,10 @@ struct PanelFixture {
     memory::MemoryWindowPorts windowSide{platform.clock};
     emulator::EmulatedDevice device;
     EmulatedSdkSource sdkSource{device.sdk()};
+    memory::MemoryWindowsAudio audio;
     const ports::Platform ports = platform.Ports();
     const ports::WindowPorts window = windowSide.Ports();
-    const shell::PanelDevices devices{sdkSource, device.hid(), device.filterDriver(), device.enumeration(), false};
+    const shell::PanelDevices devices{sdkSource, device.hid(), device.filterDriver(), device.enumeration(), audio, false};
     std::optional<shell::PanelApplication> app;
 
     // A small product: one skin ("Dark") and one language ("English") for a 1920 x 1080 screen, the

@@ -57,7 +57,7 @@ protected:
 
     void PutProfile(const std::string& text) { platform.files.Put(kProfile, text); }
 
-    sound::SoundFeatures features{featureDevice};
+    sound::SoundFeatures features{featureDevice, audio};
 };
 
 // A whole profile as the writer leaves it for the start-up state.
@@ -107,7 +107,7 @@ TEST_F(ProfilesTest, ReadBackRestoresTheSoundSetupButNotWhatIsOnlyWritten)
     ASSERT_TRUE(features.profiles.WriteProfile(kProfile));
 
     state.synchronization = true;
-    sound::SoundFeatures fresh(featureDevice);
+    sound::SoundFeatures fresh(featureDevice, audio);
     Initialise(fresh);
     const sound::ProfileReadResult result = fresh.profiles.ReadProfile(kProfile);
     ASSERT_TRUE(result.complete) << result.key;
@@ -125,7 +125,7 @@ TEST_F(ProfilesTest, ReadBackRestoresTheSoundSetupButNotWhatIsOnlyWritten)
     EXPECT_EQ(fresh.profiles.RememberedPath(), kProfile);
     // 3D values are written for the record only: a read leaves the start-up ones.
     EXPECT_NE(features.sound3D.Record(), fresh.sound3D.Record());
-    EXPECT_EQ(fresh.sound3D.Record(), sound::SoundFeatures(featureDevice).sound3D.Record());
+    EXPECT_EQ(fresh.sound3D.Record(), sound::SoundFeatures(featureDevice, audio).sound3D.Record());
     // The device got the layout and the switch.
     EXPECT_EQ(Sound(&emulator::SoundState::virtualOn), 1);
 }
@@ -153,7 +153,7 @@ TEST_F(ProfilesTest, ReadStopsAtAMissingOrMalformedRequiredValueKeepingWhatCameB
         text.replace(text.find("CurrentEffect=1"), 15, "CurrentEffect=4");
         text.replace(text.find(c.from), std::string(c.from).size(), c.to);
         PutProfile(text);
-        sound::SoundFeatures fresh(featureDevice);
+        sound::SoundFeatures fresh(featureDevice, audio);
         Initialise(fresh);
         const sound::ProfileReadResult result = fresh.profiles.ReadProfile(kProfile);
         SCOPED_TRACE(c.key);

@@ -35,7 +35,7 @@ protected:
 
     form::Control& Speaker(int index) { return *view.Form().FindImageByTag(form::TagValue(Tag::SpeakerL) + index); }
 
-    sound::SoundFeatures features{featureDevice};
+    sound::SoundFeatures features{featureDevice, audio};
     RecordingView view{platform.files};
     panel::Virtual71Page page{view, features.virtual71, features.sound3D, features.endpoints};
 };
