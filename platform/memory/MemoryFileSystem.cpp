@@ -130,6 +130,15 @@ bool MemoryFileSystem::RemoveFile(const std::wstring& path)
     return files_.erase(Normalize(path)) > 0;
 }
 
+bool MemoryFileSystem::RemoveEmptyFolder(const std::wstring& path)
+{
+    const std::wstring key = Normalize(path);
+    if (!folders_.contains(key) || !Subfolders(path).empty() || !Files(path).empty())
+        return false;
+    folders_.erase(key);
+    return true;
+}
+
 void MemoryFileSystem::Put(const std::wstring& path, std::string_view bytes)
 {
     Put(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));

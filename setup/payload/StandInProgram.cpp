@@ -1,6 +1,5 @@
-// Stand-in for a payload program the installer only places and registers (the uninstaller, the plug-in
-// applications): it does nothing and ends with 0. Each is replaced by the real program in the setup's
-// payload when it exists.
+// Stand-in for the plug-in applications the installer only places and registers: it does nothing and ends
+// with 0. Each is replaced by the real program in the setup's payload when it exists.
 
 #include <windows.h>
 
