@@ -54,7 +54,7 @@ void CUninstaller::File(UninstallReport& report, UninstallStage stage, const std
     for (int attempt = 0; attempt < attempts; ++attempt) {
         if (!ports_.removal.FileExists(path))
             return;
-        if (ports_.removal.DeleteFile(path)) {
+        if (ports_.removal.RemoveFile(path)) {
             report.removed.push_back(path);
             return;
         }

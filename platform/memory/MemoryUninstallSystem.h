@@ -19,7 +19,7 @@ public:
     {
     }
 
-    bool DeleteFile(const std::wstring& path) override
+    bool RemoveFile(const std::wstring& path) override
     {
         return !stuck.contains(MemoryFileSystem::Normalize(path)) && files_.RemoveFile(path);
     }

@@ -16,12 +16,14 @@ namespace {
 
 constexpr wchar_t kInteractiveDesktop[] = L"winsta0\\default";
 
-// The environment block of a user, freed when it goes.
+// The environment block of a user, freed when it goes. It builds on the service's own environment, so that
+// machine-wide variables the service was given (the display of a system without sessions, say) reach the
+// panel; the user's own variables and profile folders take precedence.
 class EnvironmentBlock {
 public:
     explicit EnvironmentBlock(HANDLE token)
     {
-        if (!::CreateEnvironmentBlock(&block_, token, FALSE))
+        if (!::CreateEnvironmentBlock(&block_, token, TRUE))
             block_ = nullptr;
     }
     ~EnvironmentBlock()

@@ -29,7 +29,7 @@ DWORD AttributesOf(const std::wstring& path)
 
 } // namespace
 
-bool Win32UninstallSystem::DeleteFile(const std::wstring& path)
+bool Win32UninstallSystem::RemoveFile(const std::wstring& path)
 {
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (::DeleteFileW(path.c_str()))

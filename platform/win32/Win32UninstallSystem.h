@@ -10,7 +10,7 @@ class Win32UninstallSystem final : public ports::UninstallSystem {
 public:
     explicit Win32UninstallSystem(ports::DebugOutput& debug) : debug_(debug) {}
 
-    bool DeleteFile(const std::wstring& path) override;
+    bool RemoveFile(const std::wstring& path) override;
     bool DeleteEmptyFolder(const std::wstring& path) override;
     bool DeleteService(const std::wstring& name) override;
     bool DeleteKeyTree(ports::RegistryRoot root, const std::wstring& path, ports::RegistryView view) override;

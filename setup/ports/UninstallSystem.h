@@ -12,7 +12,7 @@ class UninstallSystem {
 public:
     virtual ~UninstallSystem() = default;
     // Each returns true when the item was there and is gone; false when it was missing or stays.
-    virtual bool DeleteFile(const std::wstring& path) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
     virtual bool DeleteEmptyFolder(const std::wstring& path) = 0;
     // Marks the (stopped) service for deletion.
     virtual bool DeleteService(const std::wstring& name) = 0;

@@ -10,7 +10,6 @@ profiles; and a wizard-driven installation of the same kit that again reaches a 
 and the two programs' logs are kept in the output folder, and the installation's time is printed.
 """
 
-import argparse
 import re
 import subprocess
 import sys
@@ -18,6 +17,7 @@ import time
 from pathlib import Path
 
 from panel_scenario import TIMEOUT, Failure, check
+import setup_scenario
 from setup_scenario import FINISH, NEXT, Scenario as SetupScenario
 
 INSTALL = "C:\\Program Files\\Tonvio"
@@ -40,9 +40,21 @@ class Scenario(SetupScenario):
         return match.group(1) if code == 0 and match else None
 
     def panel_command_lines(self):
-        """The command lines of the running control panels, as Wine shows them to Linux."""
-        listing = subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True).stdout
-        return [line for line in listing.splitlines() if "TonvioApp.exe" in line and "wine" not in line.split()[0]]
+        """The command lines of the control panels running in this prefix, as Wine shows them to Linux
+        (other Wine prefixes on the machine may run panels of their own)."""
+        lines = []
+        for proc in Path("/proc").iterdir():
+            try:
+                args = (proc / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace").strip()
+                if "TonvioApp.exe" not in args or args.startswith(("wine ", "/")):
+                    continue
+                environment = (proc / "environ").read_bytes().split(b"\0")
+            except OSError:
+                continue
+            prefix = [v for v in environment if v.startswith(b"WINEPREFIX=")]
+            if not prefix or prefix[0].decode(errors="replace") == "WINEPREFIX=" + self.env["WINEPREFIX"]:
+                lines.append(args)
+        return lines
 
     def key_exists(self, key, view="/reg:32"):
         return self.wine_run(["reg", "query", key, view])[0] == 0
@@ -178,25 +190,9 @@ class Scenario(SetupScenario):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--programs", required=True, nargs="+",
-                        help="TonvioSetup.exe, the stand-in SDK library, the setup driver, the chip tool and the "
-                             "panel driver")
-    parser.add_argument("--kit", required=True, help="the OEM kit folder")
-    parser.add_argument("--work", required=True, help="scratch folder: setup folder and Wine prefix")
-    parser.add_argument("--out", required=True, help="screenshots and logs")
-    scenario = Scenario(parser.parse_args())
-    try:
-        scenario.run()
-    except Failure as failure:
-        print(f"system end-to-end: {failure}", file=sys.stderr)
-        return 1
-    finally:
-        if scenario.setup is not None and scenario.setup.poll() is None:
-            scenario.setup.kill()
-        scenario.stop_display()
-    print(f"system end-to-end: passed; screenshots in {scenario.out}")
-    return 0
+    return setup_scenario.main(Scenario, __doc__, "system",
+                               "TonvioSetup.exe, the stand-in SDK library, the setup driver, the chip tool and the "
+                               "panel driver")
 
 
 if __name__ == "__main__":

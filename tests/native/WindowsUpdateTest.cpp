@@ -80,9 +80,7 @@ TEST_F(WindowsUpdateTest, OnWindows10TheSilentInstallWritesThePackageSkipsTheUpd
 
 TEST_F(WindowsUpdateTest, OnWindows10WithTheRestartChoiceShownRebootNowIsPreselected)
 {
-    std::string kit = setuptest::kKitConfig;
-    kit.insert(kit.find("DesktopShortcutEnable"), "ShowRebootScreen=1\r\n");
-    rig.Kit(L"AudioConfig.cfg", kit);
+    rig.Kit(L"AudioConfig.cfg", setuptest::KitConfigWith("ShowRebootScreen=1"));
     rig.os.system.facts.wow64 = {ports::Lookup::Succeeded, true};
 
     setup::CWizard wizard(rig.os.Ports(), rig.installFiles, rig.window, setuptest::kSetupProgram);
@@ -201,9 +199,7 @@ TEST_F(WindowsUpdateTest, AnUpdateThatNeedsARestartEndsTheSilentInstallWith3010)
 
 TEST_F(WindowsUpdateTest, WithInstallWindowsKBOffStep10NeverRuns)
 {
-    std::string kit = setuptest::kKitConfig;
-    kit.insert(kit.find("DesktopShortcutEnable"), "InstallWindowsKB=0\r\n");
-    rig.Kit(L"AudioConfig.cfg", kit);
+    rig.Kit(L"AudioConfig.cfg", setuptest::KitConfigWith("InstallWindowsKB=0"));
     MakeWindows7(1);
 
     EXPECT_EQ(setup::RunSilentInstall({rig.os.Ports(), rig.installFiles, rig.payload, rig.system, update},
@@ -231,9 +227,7 @@ TEST_F(WindowsUpdateTest, APackageThatCannotBeWrittenFailsTheCopy)
 
 TEST_F(WindowsUpdateTest, FinishRestartsWindowsOrStartsTheInstalledPanelWithoutASwitch)
 {
-    std::string kit = setuptest::kKitConfig;
-    kit.insert(kit.find("DesktopShortcutEnable"), "ShowRebootScreen=1\r\n");
-    rig.Kit(L"AudioConfig.cfg", kit);
+    rig.Kit(L"AudioConfig.cfg", setuptest::KitConfigWith("ShowRebootScreen=1"));
     setup::CWizard wizard(rig.os.Ports(), rig.installFiles, rig.window, setuptest::kSetupProgram);
     wizard.Construct();
     wizard.FormShow();
