@@ -124,4 +124,31 @@ bool CopyFileAsNormal(ports::InstallFileSystem& files, const std::wstring& from,
     return true;
 }
 
+std::vector<std::wstring> FilesOfTree(const ports::InstallFileSystem& files, const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    const std::wstring base = folder.ends_with(L'\\') ? folder : folder + L"\\";
+    const auto entries = files.List(base);
+    if (!entries)
+        return found;
+    std::vector<std::wstring> subfolders;
+    for (const ports::FolderEntry& entry : *entries)
+        (entry.isFolder ? subfolders : found).push_back(base + entry.name);
+    for (const std::wstring& subfolder : subfolders) {
+        std::vector<std::wstring> inner = FilesOfTree(files, subfolder);
+        found.insert(found.end(), inner.begin(), inner.end());
+    }
+    return found;
+}
+
+std::uint64_t FolderTreeBytes(const ports::InstallFileSystem& files, const ports::FileSystem& sizes,
+                              const std::wstring& folder)
+{
+    std::uint64_t bytes = 0;
+    for (const std::wstring& file : FilesOfTree(files, folder))
+        if (const auto stamp = sizes.Stamp(file))
+            bytes += stamp->size;
+    return bytes;
+}
+
 } // namespace setup

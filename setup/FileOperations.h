@@ -2,12 +2,14 @@
 // The file operations of the installation steps: payload written out, folder trees, folder copies.
 
 #include "common/ports/DebugOutput.h"
+#include "common/ports/FileSystem.h"
 #include "setup/ports/InstallFileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace setup {
 
@@ -37,5 +39,12 @@ int FindFirstPlainFile(const ports::InstallFileSystem& files, const std::wstring
 // Copies one file, replacing an existing one, and gives the copy normal attributes; false when the copy
 // failed.
 bool CopyFileAsNormal(ports::InstallFileSystem& files, const std::wstring& from, const std::wstring& to);
+
+// The files of a folder tree, each with its full path, files of a folder before its subfolders' files.
+std::vector<std::wstring> FilesOfTree(const ports::InstallFileSystem& files, const std::wstring& folder);
+
+// The summed size of the files of a folder tree; a file whose size cannot be read counts 0.
+std::uint64_t FolderTreeBytes(const ports::InstallFileSystem& files, const ports::FileSystem& sizes,
+                              const std::wstring& folder);
 
 } // namespace setup

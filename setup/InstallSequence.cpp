@@ -7,6 +7,7 @@
 #include "setup/FileOperations.h"
 #include "setup/PayloadResources.h"
 #include "setup/PerUserFiles.h"
+#include "setup/RedirectionOff.h"
 #include "setup/Shortcuts.h"
 
 #include <array>
@@ -23,28 +24,11 @@ constexpr std::uint32_t kServiceControlBeforeInstall = 128;
 enum class RunsWhen { Always, PluginFlag, UpdateFlag };
 
 struct StepRow {
+    int number;
     const wchar_t* stageLine;
     std::uint32_t (CInstallSequence::*step)();
     RunsWhen when;
     const wchar_t* codeText; // null: the step's result is not a failure
-};
-
-// Switches file-system redirection off for a 32-bit process on 64-bit Windows, and on again when it goes.
-class RedirectionOff {
-public:
-    RedirectionOff(ports::SystemInfo& system, bool wow64) : system_(system), off_(wow64 && DisableFsRedirection(system, cookie_)) {}
-    ~RedirectionOff()
-    {
-        if (off_)
-            RevertFsRedirection(system_, cookie_);
-    }
-    RedirectionOff(const RedirectionOff&) = delete;
-    RedirectionOff& operator=(const RedirectionOff&) = delete;
-
-private:
-    ports::SystemInfo& system_;
-    ports::RedirectionCookie cookie_;
-    bool off_;
 };
 
 ShortcutPorts ShortcutsOf(const InstallerPorts& ports)
@@ -90,23 +74,23 @@ void CInstallSequence::Progress(int percent)
 void CInstallSequence::Install()
 {
     static constexpr std::array kSteps{
-        StepRow{L"===== Install STEP1 =====\n", &CInstallSequence::Install_FilterDriver, RunsWhen::Always,
+        StepRow{1, L"===== Install STEP1 =====\n", &CInstallSequence::Install_FilterDriver, RunsWhen::Always,
                 L"(Code = 0x80000001)"},
-        StepRow{L"===== Install STEP2 =====\n", &CInstallSequence::Install_Service, RunsWhen::Always,
+        StepRow{2, L"===== Install STEP2 =====\n", &CInstallSequence::Install_Service, RunsWhen::Always,
                 L"(Code = 0x80000002)"},
-        StepRow{L"===== Install STEP3 =====\n", &CInstallSequence::Install_App, RunsWhen::Always,
+        StepRow{3, L"===== Install STEP3 =====\n", &CInstallSequence::Install_App, RunsWhen::Always,
                 L"(Code = 0x80000003)"},
-        StepRow{L"===== Install STEP4 =====\n", &CInstallSequence::Install_Uninstaller, RunsWhen::Always,
+        StepRow{4, L"===== Install STEP4 =====\n", &CInstallSequence::Install_Uninstaller, RunsWhen::Always,
                 L"(Code = 0x80000004)"},
-        StepRow{L"===== Install STEP5 =====\n", &CInstallSequence::Install_Files, RunsWhen::Always, nullptr},
-        StepRow{L"===== Install STEP6 =====\n", &CInstallSequence::Install_Manual, RunsWhen::Always, nullptr},
-        StepRow{L"===== Install STEP7 =====\n", &CInstallSequence::Install_Plugin, RunsWhen::PluginFlag, nullptr},
-        StepRow{L"===== Install STEP8 =====\n", &CInstallSequence::Install_EffectApp, RunsWhen::PluginFlag,
+        StepRow{5, L"===== Install STEP5 =====\n", &CInstallSequence::Install_Files, RunsWhen::Always, nullptr},
+        StepRow{6, L"===== Install STEP6 =====\n", &CInstallSequence::Install_Manual, RunsWhen::Always, nullptr},
+        StepRow{7, L"===== Install STEP7 =====\n", &CInstallSequence::Install_Plugin, RunsWhen::PluginFlag, nullptr},
+        StepRow{8, L"===== Install STEP8 =====\n", &CInstallSequence::Install_EffectApp, RunsWhen::PluginFlag,
                 L"(Code = 0x80000008)"},
-        StepRow{L"===== Install STEP8.1 =====\n", &CInstallSequence::Install_SoundEffectApp, RunsWhen::PluginFlag,
+        StepRow{8, L"===== Install STEP8.1 =====\n", &CInstallSequence::Install_SoundEffectApp, RunsWhen::PluginFlag,
                 L"(Code = 0x80000008)"},
-        StepRow{L"===== Install STEP9 =====\n", &CInstallSequence::WaitBeforeUpdate, RunsWhen::Always, nullptr},
-        StepRow{L"===== Install STEP10 =====\n", &CInstallSequence::InstallUpdate, RunsWhen::UpdateFlag,
+        StepRow{9, L"===== Install STEP9 =====\n", &CInstallSequence::WaitBeforeUpdate, RunsWhen::Always, nullptr},
+        StepRow{10, L"===== Install STEP10 =====\n", &CInstallSequence::InstallUpdate, RunsWhen::UpdateFlag,
                 L"(Code = 0x80000006)"},
     };
 
@@ -117,6 +101,7 @@ void CInstallSequence::Install()
 
     if (ports_.system.DeviceOpens(kFilterControlDevice)) {
         ports_.window.ShowMessage(context_.warning1, kInstallCaption);
+        outcome_ = InstallOutcome::DriverStillLoaded;
         return;
     }
 
@@ -132,10 +117,15 @@ void CInstallSequence::Install()
         const std::uint32_t result = (this->*row.step)();
         if (result != 0 && row.codeText) {
             ports_.window.ShowMessage(CutText(message + row.codeText, kMessageChars), kInstallCaption);
+            outcome_ = InstallOutcome::StepFailed;
+            failedStep_ = row.number;
             return;
         }
     }
     ports_.system.Beep(500, 100);
+    WriteEstimatedSize(ports_.os.registry, context_.uninstall.key,
+                       FolderTreeBytes(ports_.installFiles, ports_.os.files, context_.config.InstallFolderPath));
+    outcome_ = InstallOutcome::Completed;
 }
 
 std::uint32_t CInstallSequence::Install_FilterDriver()

@@ -54,6 +54,9 @@ void BroadcastExitMessage(ports::InstallerSystem& system);
 // 0 registered; 1 the key could not be opened or created.
 int CreateDriverServiceKey(ports::Registry& registry, const std::wstring& driverName);
 
+// How the sequence ended, for the silent installation's exit code.
+enum class InstallOutcome { NotRun, Completed, DriverStillLoaded, StepFailed };
+
 class CInstallSequence {
 public:
     CInstallSequence(const InstallerPorts& ports, UpdateStep& update, InstallContext context);
@@ -61,6 +64,9 @@ public:
     void Install();
     // Set when the update step succeeded.
     int UpdateInstalled() const { return updateInstalled_; }
+    InstallOutcome Outcome() const { return outcome_; }
+    // The number of the step that failed (8 for both plug-in programs); 0 when none failed.
+    int FailedStep() const { return failedStep_; }
 
     std::uint32_t Install_FilterDriver();
     std::uint32_t Install_Service();
@@ -83,6 +89,8 @@ private:
     UpdateStep& update_;
     const InstallContext context_;
     int updateInstalled_ = 0;
+    InstallOutcome outcome_ = InstallOutcome::NotRun;
+    int failedStep_ = 0;
 };
 
 } // namespace setup

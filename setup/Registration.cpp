@@ -4,6 +4,7 @@
 #include "common/RegistryStore.h"
 #include "common/Text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace setup {
@@ -60,7 +61,10 @@ std::uint32_t FirstItemValue(const std::wstring& value)
 _REG_UNINSTALL_INFO MakeUninstallInfo(const _APPLICATION_FOLDER_PATH& config, const std::wstring& versionText)
 {
     const std::wstring uninstaller = config.InstallFolderPath + config.UninstallFileName + L".exe";
-    return {kUninstallKey, config.UninstallDisplayName, uninstaller, uninstaller, versionText, config.Publisher};
+    return {kUninstallKey,         config.UninstallDisplayName,
+            uninstaller,           uninstaller,
+            versionText,           config.Publisher,
+            config.InstallFolderPath, L"\"" + uninstaller + L"\" " + kSilentSwitch};
 }
 
 std::wstring ControlPanelPath(const _APPLICATION_FOLDER_PATH& config)
@@ -158,7 +162,18 @@ bool WriteUninstallEntry(ports::Registry& registry, const _REG_UNINSTALL_INFO& i
     key->WriteString(L"DisplayIcon", info.DisplayIcon);
     key->WriteString(L"DisplayVersion", info.DisplayVersion);
     key->WriteString(L"Publisher", info.Publisher);
+    key->WriteString(L"InstallLocation", info.InstallLocation);
+    key->WriteString(L"QuietUninstallString", info.QuietUninstallString);
+    key->WriteDword(L"NoModify", 1);
+    key->WriteDword(L"NoRepair", 1);
     return true;
+}
+
+bool WriteEstimatedSize(ports::Registry& registry, const std::wstring& uninstallKey, std::uint64_t bytes)
+{
+    const auto key = registry.OpenKey(kRoot, uninstallKey, kView);
+    const std::uint64_t kib = (bytes + 1023) / 1024;
+    return key && key->WriteDword(L"EstimatedSize", static_cast<std::uint32_t>(std::min<std::uint64_t>(kib, 0xFFFFFFFF)));
 }
 
 } // namespace setup

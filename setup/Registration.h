@@ -9,6 +9,7 @@
 #include "common/ports/PrivateProfile.h"
 #include "common/ports/Registry.h"
 
+#include <cstdint>
 #include <string>
 
 namespace setup {
@@ -24,6 +25,9 @@ struct _REG_UNINSTALL_INFO {
     std::wstring DisplayIcon;
     std::wstring DisplayVersion;
     std::wstring Publisher;
+    // What Windows' list of programs and administrators' tools look for beside the six above.
+    std::wstring InstallLocation;
+    std::wstring QuietUninstallString; // the uninstaller, quoted, with its silent switch
     bool operator==(const _REG_UNINSTALL_INFO&) const = default;
 };
 
@@ -52,7 +56,14 @@ void WriteServiceEntries(ports::Registry& registry, ports::DebugOutput& debug, c
 // 0 written; 1 the Run key could not be opened or created.
 int WriteLogonEntry(ports::Registry& registry, const std::wstring& valueName, const std::wstring& commandLine);
 
-// False when the key could neither be opened nor created.
+inline constexpr wchar_t kSilentSwitch[] = L"/S";
+
+// False when the key could neither be opened nor created. Beside the six strings it writes
+// "InstallLocation", "QuietUninstallString", and "NoModify" = "NoRepair" = 1: the uninstaller neither
+// modifies nor repairs an installation.
 bool WriteUninstallEntry(ports::Registry& registry, const _REG_UNINSTALL_INFO& info);
+
+// "EstimatedSize" of the uninstall entry, in KiB; false when the key is missing or cannot be written.
+bool WriteEstimatedSize(ports::Registry& registry, const std::wstring& uninstallKey, std::uint64_t bytes);
 
 } // namespace setup

@@ -259,6 +259,16 @@ void CWizard::InstallFinished(int updateInstalled)
     controls[CancelBitBtn].visible = false;
 }
 
+void CWizard::FinishBitBtnClick(ports::UpdateSystem& system)
+{
+    if (state_.rebootChecked) {
+        system.RestartWindows(); // a refusal closes the wizard all the same
+        return;
+    }
+    const std::wstring panel = ControlPanelPath(config_);
+    system.Open(panel, panel, 0);
+}
+
 void CWizard::ShowPage(int page)
 {
     state_.page = page;

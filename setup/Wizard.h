@@ -7,6 +7,7 @@
 #include "setup/InstallSequence.h"
 #include "setup/LabelRecords.h"
 #include "setup/Registration.h"
+#include "setup/ports/UpdateSystem.h"
 
 #include <array>
 #include <optional>
@@ -84,6 +85,11 @@ public:
     void InstallProgress(int percent) { state_.progress = percent; }
     // The sequence has ended; updateInstalled is its update-installed flag.
     void InstallFinished(int updateInstalled);
+    // Restarts Windows when "Yes, reboot now" is checked, else starts the installed control panel, which
+    // asks the companion service to show it. The caller then closes the wizard.
+    void FinishBitBtnClick(ports::UpdateSystem& system);
+    // The user's click on one of the two restart radio buttons.
+    void RebootChoiceClick(bool reboot) { state_.rebootChecked = reboot; }
 
     const WizardState& State() const { return state_; }
     const _APPLICATION_FOLDER_PATH& Config() const { return config_; }

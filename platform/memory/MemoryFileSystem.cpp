@@ -145,6 +145,15 @@ bool MemoryFileSystem::MoveReplacing(const std::wstring& from, const std::wstrin
     return true;
 }
 
+bool MemoryFileSystem::RemoveEmptyFolder(const std::wstring& path)
+{
+    const std::wstring key = Normalize(path);
+    if (!folders_.contains(key) || !Subfolders(path).empty() || !Files(path).empty())
+        return false;
+    folders_.erase(key);
+    return true;
+}
+
 void MemoryFileSystem::Put(const std::wstring& path, std::string_view bytes)
 {
     Put(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));

@@ -22,6 +22,8 @@ public:
     bool CreateFolder(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
+    // Removes an empty folder; false when it is missing or holds files or folders.
+    bool RemoveEmptyFolder(const std::wstring& path);
     std::vector<std::wstring> Subfolders(const std::wstring& path) const override;
     // The names of the folder's immediate files, as first written, in the order of their keys.
     std::vector<std::wstring> Files(const std::wstring& path) const;

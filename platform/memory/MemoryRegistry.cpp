@@ -169,6 +169,17 @@ bool MemoryRegistry::KeyExists(ports::RegistryRoot root, ports::RegistryView vie
     return keys_.contains(IdOf(root, view, path));
 }
 
+bool MemoryRegistry::DeleteTree(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path)
+{
+    const KeyId top = IdOf(root, view, path);
+    const std::wstring below = std::get<2>(top) + L"\\";
+    return std::erase_if(keys_, [&](const auto& entry) {
+               const auto& [id, data] = entry;
+               return std::get<0>(id) == root && std::get<1>(id) == view &&
+                      (id == top || std::get<2>(id).starts_with(below));
+           }) > 0;
+}
+
 std::optional<MemoryRegistry::Value> MemoryRegistry::Get(ports::RegistryRoot root, ports::RegistryView view,
                                                          const std::wstring& path, const std::wstring& name) const
 {

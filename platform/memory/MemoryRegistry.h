@@ -32,6 +32,8 @@ public:
     void Put(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path, const std::wstring& name,
              const Value& value);
     bool KeyExists(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) const;
+    // Removes the key and every key below it; false when none of them existed.
+    bool DeleteTree(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path);
     std::optional<Value> Get(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path,
                              const std::wstring& name) const;
     std::size_t ValueCount(ports::RegistryRoot root, ports::RegistryView view, const std::wstring& path) const;

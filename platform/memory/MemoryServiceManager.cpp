@@ -164,6 +164,16 @@ void MemoryServiceManager::Add(const std::wstring& name, const SimulatedService&
     state_->services[ToLowerAscii(name)] = ServiceEntry{name, service, std::nullopt, 0};
 }
 
+bool MemoryServiceManager::Exists(const std::wstring& name) const
+{
+    return state_->services.contains(ToLowerAscii(name));
+}
+
+bool MemoryServiceManager::Remove(const std::wstring& name)
+{
+    return state_->services.erase(ToLowerAscii(name)) > 0;
+}
+
 SimulatedService& MemoryServiceManager::At(const std::wstring& name)
 {
     return state_->services.at(ToLowerAscii(name)).service;

@@ -37,6 +37,9 @@ public:
     // Names compare without regard to ASCII case, as the service manager's do.
     void Add(const std::wstring& name, const SimulatedService& service);
     SimulatedService& At(const std::wstring& name);
+    bool Exists(const std::wstring& name) const;
+    // Deletes the service, as the service manager does once it has stopped; false when there is none.
+    bool Remove(const std::wstring& name);
     void FailConnect(bool fail = true);
 
     struct OpenRecord {

@@ -187,10 +187,17 @@ void WizardWindow::OnCommand(int id, int notification)
         wizard_.BackBitBtnClick();
         break;
     case FinishBitBtn:
-    case CancelBitBtn:
-        // Finish's restart and panel start come with the update step; until then it closes like Cancel.
+        wizard_.FinishBitBtnClick(finish_);
         ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
         return;
+    case CancelBitBtn:
+        ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
+        return;
+    case RebootRadioButton:
+    case NoRebootRadioButton:
+        if (notification == BN_CLICKED)
+            wizard_.RebootChoiceClick(index == RebootRadioButton);
+        break;
     case ComboBox:
         if (notification == CBN_SELCHANGE)
             wizard_.ComboBoxChange(static_cast<int>(::SendMessageW(Control(ComboBox), CB_GETCURSEL, 0, 0)));

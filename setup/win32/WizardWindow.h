@@ -7,6 +7,7 @@
 #include "setup/InstallSequence.h"
 #include "setup/Wizard.h"
 #include "setup/ports/InstallerWindow.h"
+#include "setup/ports/UpdateSystem.h"
 
 #include <windows.h>
 
@@ -30,8 +31,8 @@ public:
     // installer window.
     using SequenceFactory = std::function<std::unique_ptr<CInstallSequence>(ports::InstallerWindow&)>;
 
-    WizardWindow(CWizard& wizard, ports::Clock& clock, SequenceFactory makeSequence)
-        : wizard_(wizard), clock_(clock), makeSequence_(std::move(makeSequence))
+    WizardWindow(CWizard& wizard, ports::Clock& clock, ports::UpdateSystem& finish, SequenceFactory makeSequence)
+        : wizard_(wizard), clock_(clock), finish_(finish), makeSequence_(std::move(makeSequence))
     {
     }
     WizardWindow(const WizardWindow&) = delete;
@@ -59,6 +60,7 @@ private:
 
     CWizard& wizard_;
     ports::Clock& clock_;
+    ports::UpdateSystem& finish_;
     SequenceFactory makeSequence_;
     std::unique_ptr<CInstallSequence> sequence_;
     std::atomic<bool> installing_{false};

@@ -179,24 +179,25 @@ class Scenario(panel_scenario.Scenario):
         self.check_installation("English")
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--programs", required=True, nargs="+",
-                        help="TonvioSetup.exe, the stand-in SDK library and the setup driver")
+def main(scenario_class=None, description=__doc__, name="setup",
+         programs_help="TonvioSetup.exe, the stand-in SDK library and the setup driver"):
+    """Runs a scenario built on this one's harness; another scenario file passes its own class and texts."""
+    parser = argparse.ArgumentParser(description=description)
+    parser.add_argument("--programs", required=True, nargs="+", help=programs_help)
     parser.add_argument("--kit", required=True, help="the OEM kit folder")
     parser.add_argument("--work", required=True, help="scratch folder: setup folder and Wine prefix")
     parser.add_argument("--out", required=True, help="screenshots and logs")
-    scenario = Scenario(parser.parse_args())
+    scenario = (scenario_class or Scenario)(parser.parse_args())
     try:
         scenario.run()
     except Failure as failure:
-        print(f"setup end-to-end: {failure}", file=sys.stderr)
+        print(f"{name} end-to-end: {failure}", file=sys.stderr)
         return 1
     finally:
         if scenario.setup is not None and scenario.setup.poll() is None:
             scenario.setup.kill()
         scenario.stop_display()
-    print(f"setup end-to-end: passed; screenshots in {scenario.out}")
+    print(f"{name} end-to-end: passed; screenshots in {scenario.out}")
     return 0
 
 

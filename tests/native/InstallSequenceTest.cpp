@@ -104,6 +104,12 @@ TEST_F(InstallSequenceTest, AFullInstallationPlacesThePayloadAndRegistersIt)
     EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"DisplayIcon"), Value(install + L"AcmeRemove.exe"));
     EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"DisplayVersion"), Value(L"1.0.0.1"));
     EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"Publisher"), Value(L"Acme Inc."));
+    EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"InstallLocation"), Value(install));
+    EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"QuietUninstallString"),
+              Value(L"\"" + install + L"AcmeRemove.exe\" /S"));
+    EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"NoModify"), Value(1u));
+    EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"NoRepair"), Value(1u));
+    EXPECT_EQ(rig.os.registry.Get(kLm, kView32, uninstallKey, L"EstimatedSize"), Value(1u)); // some 200 bytes, rounded up
 
     const std::wstring programs = std::wstring(setuptest::kCommonPrograms) + L"\\Acme\\";
     EXPECT_EQ(rig.system.links, (std::map<std::wstring, std::wstring>{

@@ -36,6 +36,14 @@ inline constexpr char kKitConfig[] = "[Language]\r\nLanguageFolderName=Language\
                                      "[USB_VID_PID]\r\n1=USB\\VID_4D2F&PID_48XX&REV_0100&MI_00\r\n"
                                      "[HID_VID_PID]\r\n1=HID\\VID_4D2F&PID_48XX&REV_0100&MI_03\r\n";
 
+// The kit's configuration with one more line in its [Install] section.
+inline std::string KitConfigWith(const std::string& installLine)
+{
+    std::string kit = kKitConfig;
+    kit.insert(kit.find("DesktopShortcutEnable"), installLine + "\r\n");
+    return kit;
+}
+
 // The update step as the sequence sees it: counted calls and chosen results.
 class ScriptedUpdate final : public setup::UpdateStep {
 public:

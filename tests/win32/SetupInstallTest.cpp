@@ -13,7 +13,9 @@
 #include "platform/win32/Win32Payload.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32UninstallSystem.h"
 #include "setup/InstallSequence.h"
+#include "setup/Uninstaller.h"
 #include "setup/Wizard.h"
 
 #include <windows.h>
@@ -175,9 +177,40 @@ TEST_F(SetupInstallTest, InstallsThePayloadAndRegistersItTwice)
                   program + L"Manual\\English\\Tonvio Manual.html");
         EXPECT_EQ(shell_link::Target(Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Tonvio Control Panel.lnk"), panel);
 
-        // The stand-in service registered itself and was started at the end of its step.
+        // The service registered itself and was started at the end of its step.
         EXPECT_EQ(ServiceState(L"DeviceWatchService"), SERVICE_RUNNING);
     }
+}
+
+TEST_F(SetupInstallTest, TheUninstallerTakesAwayWhatTheInstallationPlacedAndKeepsTheProfiles)
+{
+    InstallOnce();
+    ASSERT_TRUE(window.messages.empty());
+    wchar_t appdata[MAX_PATH]{};
+    ASSERT_NE(::GetEnvironmentVariableW(L"APPDATA", appdata, MAX_PATH), 0u);
+    const std::wstring profile = std::wstring(appdata) + L"\\Tonvio\\AudioConfig.cfg";
+    ASSERT_FALSE(FileBytes(profile).empty());
+
+    const ports::Platform os = platform.Ports();
+    win32::Win32UninstallSystem removal(os.debug);
+    setup::CUninstaller uninstaller({os, installFiles, system, removal}, installFolder + L"TonvioUninstall.exe");
+    ASSERT_TRUE(uninstaller.Ready());
+    const setup::UninstallReport report = uninstaller.Uninstall(false);
+
+    EXPECT_EQ(report.exitCode, 0);
+    EXPECT_TRUE(report.left.empty()) << std::string(report.left[0].begin(), report.left[0].end());
+    EXPECT_EQ(::GetFileAttributesW(installFolder.c_str()), INVALID_FILE_ATTRIBUTES);
+    wchar_t system32[MAX_PATH]{};
+    ::GetSystemDirectoryW(system32, MAX_PATH);
+    EXPECT_EQ(::GetFileAttributesW((std::wstring(system32) + L"\\DeviceWatchService.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ServiceState(L"DeviceWatchService"), std::nullopt);
+    EXPECT_EQ(Key32(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KVQ48xxAudioExt"), nullptr);
+    EXPECT_EQ(Key32(L"SOFTWARE\\KVQ 48xx Software"), nullptr);
+    EXPECT_EQ(StringValue(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"TonvioApp"), std::nullopt);
+    EXPECT_EQ(::GetFileAttributesW((Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tonvio Audio").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW((Folder(CSIDL_DESKTOPDIRECTORY) + L"\\Tonvio Control Panel.lnk").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileBytes(profile).empty());
 }
 
 } // namespace

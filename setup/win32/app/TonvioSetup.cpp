@@ -6,35 +6,24 @@
 #include "platform/win32/Win32InstallerSystem.h"
 #include "platform/win32/Win32Payload.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32UpdateSystem.h"
 #include "setup/Background.h"
+#include "setup/InstallLog.h"
+#include "setup/InstallMgr.h"
 #include "setup/InstallSequence.h"
+#include "setup/SilentInstall.h"
+#include "setup/WindowsUpdateStep.h"
 #include "setup/Wizard.h"
 #include "setup/win32/BackgroundWindow.h"
+#include "setup/win32/CommandArguments.h"
 #include "setup/win32/WizardWindow.h"
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace {
-
-// The Windows-update prerequisite is not part of this installer yet: its place in the sequence is kept,
-// and it reports that it has nothing to do.
-class UpdateStepNotIncluded final : public setup::UpdateStep {
-public:
-    explicit UpdateStepNotIncluded(ports::DebugOutput& debug) : debug_(debug) {}
-    std::uint32_t Copy_KB3033929() override
-    {
-        debug_.Write(L"##### Windows update package not included #####\n");
-        return 0;
-    }
-    std::uint32_t Install_KB3033929() override
-    {
-        debug_.Write(L"##### Windows update step not included #####\n");
-        return 0;
-    }
-
-private:
-    ports::DebugOutput& debug_;
-};
 
 int Fail(const std::wstring& text)
 {
@@ -51,9 +40,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     win32::Win32InstallFileSystem installFiles;
     win32::Win32InstallerSystem installerSystem;
     win32::Win32Payload payload(::GetModuleHandleW(nullptr));
-    UpdateStepNotIncluded update(os.debug);
-
+    win32::Win32UpdateSystem updateSystem(os.debug);
     const std::wstring programPath = win32::RunningProgramPath();
+
+    const setup::RunArguments arguments = setup::ParseRunArguments(setup::win32ui::CommandArguments());
+    if (arguments.silent) {
+        setup::InstallLog log(os.debug, os.files,
+                              setup::win32ui::LogPathOr(arguments.logPath, os.system, L"TonvioSetup.log"));
+        const ports::Platform logged{os.files,    os.profile,  os.registry, os.system, os.versions,
+                                     os.services, os.devices,  os.clock,    log};
+        return setup::RunSilentInstall({logged, installFiles, payload, installerSystem, updateSystem}, programPath);
+    }
+
+    setup::CInstallMgr updateManager({os.system, payload, installFiles, updateSystem, os.debug},
+                                     setup::ReadUpdateFacts(os.system, os.debug));
     const std::wstring programFolder = programPath.substr(0, programPath.find_last_of(L'\\') + 1);
 
     // TBackgroundForm's construction and picture.
@@ -80,13 +80,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     setup::CWizard wizard(os, installFiles, messages, programPath);
     wizard.Construct();
     const _APPLICATION_FOLDER_PATH& config = wizard.Config();
+    setup::CWindowsUpdateStep update(updateManager, os.debug, {wizard.Wow64(), wizard.WindowsIndex(), wizard.ServicePack()});
 
     const std::wstring iconPath = config.SourceFolderFullPath + config.InstallIconFileName;
     const HICON icon = static_cast<HICON>(::LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     if (!icon)
         return Fail(L"Cannot load the icon \"" + iconPath + L"\".");
 
-    setup::win32ui::WizardWindow window(wizard, os.clock, [&](ports::InstallerWindow& progress) {
+    setup::win32ui::WizardWindow window(wizard, os.clock, updateSystem, [&](ports::InstallerWindow& progress) {
         const setup::InstallContext context{config,
                                             wizard.Options(),
                                             wizard.Uninstall(),
