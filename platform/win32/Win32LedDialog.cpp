@@ -1,6 +1,7 @@
 #include "platform/win32/Win32LedDialog.h"
 
 #include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32ModalForms.h"
 
 #include <commctrl.h>
 
@@ -86,15 +87,8 @@ void Win32LedDialog::ShowModal(const ports::LedDialogLayout& layout, ports::LedD
 {
     INITCOMMONCONTROLSEX common{sizeof(common), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&common);
-    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
-    ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT ownerBounds{};
-    if (owner_ == nullptr || !::GetWindowRect(owner_, &ownerBounds))
-        ownerBounds = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const int left = ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2;
-    const int top = ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2;
+    const auto [left, top, width, height] =
+        CentredOverOwner(owner_, layout.clientWidth, layout.clientHeight, kStyle, kExtendedStyle);
 
     const HWND window = ::CreateWindowExW(kExtendedStyle, kClassName, layout.caption, kStyle, left, top, width,
                                           height, owner_, nullptr, instance_, nullptr);

@@ -124,6 +124,19 @@ void RegisterModalFormClass(HINSTANCE instance)
 
 } // namespace
 
+WindowFrame CentredOverOwner(HWND owner, int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle)
+{
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT ownerBounds{};
+    if (owner == nullptr || !::GetWindowRect(owner, &ownerBounds))
+        ownerBounds = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    return {ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2,
+            ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2, width, height};
+}
+
 Win32ModalForms::Win32ModalForms(HINSTANCE instance, HWND owner, ports::DebugOutput& debug)
     : instance_(instance), owner_(owner), debug_(debug)
 {
@@ -132,15 +145,8 @@ Win32ModalForms::Win32ModalForms(HINSTANCE instance, HWND owner, ports::DebugOut
 
 void Win32ModalForms::ShowModal(form::Form& form, const std::function<void(const form::Control&)>& click)
 {
-    RECT frame{0, 0, form.ClientWidth(), form.ClientHeight()};
-    ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT ownerBounds{};
-    if (owner_ == nullptr || !::GetWindowRect(owner_, &ownerBounds))
-        ownerBounds = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const int left = ownerBounds.left + (ownerBounds.right - ownerBounds.left - width) / 2;
-    const int top = ownerBounds.top + (ownerBounds.bottom - ownerBounds.top - height) / 2;
+    const auto [left, top, width, height] =
+        CentredOverOwner(owner_, form.ClientWidth(), form.ClientHeight(), kStyle, kExtendedStyle);
 
     const HWND window = ::CreateWindowExW(kExtendedStyle, kModalFormClassName, form.Caption().c_str(), kStyle, left,
                                           top, width, height, owner_, nullptr, instance_, nullptr);

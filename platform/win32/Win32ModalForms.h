@@ -12,6 +12,17 @@
 
 namespace win32 {
 
+struct WindowFrame {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Where a dialog window with this client size goes: centred over its owner, or over the screen when it
+// has none.
+WindowFrame CentredOverOwner(HWND owner, int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle);
+
 class Win32ModalForms final : public ports::ModalForms {
 public:
     Win32ModalForms(HINSTANCE instance, HWND owner, ports::DebugOutput& debug = SystemDebugOutput());
