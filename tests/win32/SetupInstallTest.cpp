@@ -148,7 +148,7 @@ TEST_F(SetupInstallTest, InstallsThePayloadAndRegistersItTwice)
         EXPECT_EQ(DwordValue(software, L"EncEnable"), 0u);
         EXPECT_EQ(DwordValue(software, L"Virtual7ch1Scalar"), 20u);
         EXPECT_EQ(DwordValue(software, L"EncScalar"), 15u);
-        EXPECT_EQ(DwordValue(software, L"EncGpio"), 0u);
+        EXPECT_EQ(DwordValue(software, L"EncGpio"), 2u); // the kit's headset button line
         EXPECT_EQ(DwordValue(software, L"VoiceMagicEnable"), 0u);
         EXPECT_EQ(DwordValue(software, L"VoiceMagicLevel"), 12u);
         EXPECT_EQ(StringValue(software, L"UserPrivilegeExecution_C0"), L"\"" + panel + L"\" -servicestart");
