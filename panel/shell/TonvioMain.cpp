@@ -270,7 +270,8 @@ void TAudioMainForm::ReturnDeviceToDefaults()
         device::SendAudioCommandValue(*sdk_, device::kNoiseCancellationGroup, device::kOnOffSubCommand, 0);
         device::SendAudioCommandValue(*sdk_, device::kVoiceEffectGroup, device::kOnOffSubCommand, 0);
     }
-    features_.led.CloseEffectEvent();
+    // The LED effect thread exists once the LED set-up ran: it ends, and the LEDs go off.
+    features_.led.SwitchOffAtExit();
     device::EndTransfer(*hid);
 }
 

@@ -247,6 +247,9 @@ TEST_F(PanelConstructionTest, RegionCutShapesTheWindow)
 
 TEST_F(PanelConstructionTest, ShutdownReturnsTheDeviceToItsDefaults)
 {
+    // A skin with the LED page: the construction's LED set-up starts the effect thread.
+    platform.files.Put(std::wstring(testing_panel::kSkinFolder) + L"SkinSetting.ini",
+                       std::string(testing_panel::kSkinSetting) + "[LED]\r\nLEDPageMode=1\r\n");
     shell::TAudioMainForm& main = Start();
     device.chip().ClearRequests();
     main.FormDestroy();
@@ -254,10 +257,17 @@ TEST_F(PanelConstructionTest, ShutdownReturnsTheDeviceToItsDefaults)
     using namespace device::driver_codes;
     EXPECT_EQ(DriverCodes(), (std::vector<std::uint32_t>{kEffectSelection, kEffectSwitch}));
     std::vector<std::pair<int, int>> commands; // group, value
-    for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall))
-        if (static_cast<sdk::EntryPoint>(request.entryPoint) == sdk::EntryPoint::DLLQZ_AudioCommand)
+    std::vector<sdk::EntryPoint> afterVoiceOff;
+    for (const auto& request : chip_record::OfKind(device.chip(), emulator::RequestKind::SdkCall)) {
+        const auto entry = static_cast<sdk::EntryPoint>(request.entryPoint);
+        if (commands.size() == 2)
+            afterVoiceOff.push_back(entry);
+        if (entry == sdk::EntryPoint::DLLQZ_AudioCommand)
             commands.emplace_back(request.data[0], request.data[2]);
+    }
     EXPECT_EQ(commands, (std::vector<std::pair<int, int>>{{4, 0}, {7, 0}}));
+    // The LED set-up ran at construction, so its thread ends and the LEDs go off last.
+    EXPECT_EQ(afterVoiceOff, (std::vector<sdk::EntryPoint>{sdk::EntryPoint::DLLQZ_SetRGB_Mode_ById}));
     EXPECT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.registers[0x100]; }), 0);
     EXPECT_EQ(device.chip().WithState([](const emulator::ChipState& s) { return s.openHidHandles; }), 0u);
 }
