@@ -62,9 +62,10 @@ class Scenario:
         for program in self.programs:
             check(program.is_file(), f"{program} is not built")
             shutil.copy(program, self.program / program.name)
-        # The plug-in the kit offers, where Setup would place it.
-        plugin = self.program / "Plugin" / "TonvioEffects"
-        shutil.move(self.program / "TonvioPluginStandIn.exe", plugin / "TonvioEffects.exe")
+        # The plug-in the kit offers, where Setup would place it (the installer's scenarios install it).
+        standin = self.program / "TonvioPluginStandIn.exe"
+        if standin.exists():
+            shutil.move(standin, self.program / "Plugin" / "TonvioEffects" / "TonvioEffects.exe")
 
     def start_display(self, width, height):
         self.stop_display()
@@ -454,8 +455,9 @@ class Scenario:
         self.expect_same("1920x1080-before-about", "1920x1080-about-closed", "closing the about box")
 
     def plugin(self):
-        """The "Plugin" menu starts the kit's plug-in; the panel hides, stays hidden while the plug-in
-        runs, and a restore from the tray brings it back once the plug-in has ended."""
+        """The "Plugin" menu starts the kit's plug-in; the panel hides while it runs, and a restore from the
+        tray brings it back once the plug-in has ended. (That a restore while it runs keeps the panel hidden
+        is pinned by the native tests.)"""
         self.shot("1920x1080-before-plugin")
         self.driver("tray-menu", "down,down,down,right,enter")
         self.driver("plugin-window", str(TIMEOUT))
@@ -463,8 +465,6 @@ class Scenario:
         check(self.count_lines("WM_APP_EXIT_EFFECT") >= 2, "the plug-in start asked running plug-ins to end twice")
         check(any(line.endswith("Plugin\\\\TonvioEffects\\\\TonvioEffects.exe") for line in self.debug_lines()),
               "the plug-in's path in the debug output")
-        self.driver("tray-restore")
-        self.driver("panel-hidden", "3")
         self.driver("close-plugin")
         # Its end broadcasts the resume message: now a restore shows the panel.
         time.sleep(1)
