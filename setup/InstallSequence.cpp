@@ -20,6 +20,8 @@ constexpr std::size_t kDiagnosticLineChars = 1024;
 constexpr std::size_t kMessageChars = 255;
 constexpr std::uint32_t kBroadcastTimeoutMs = 100;
 constexpr std::uint32_t kServiceControlBeforeInstall = 128;
+constexpr int kAppWriteAttempts = 50;  // with the pauses between them, five seconds
+constexpr std::uint32_t kAppWriteRetryMs = 100;
 
 enum class RunsWhen { Always, PluginFlag, UpdateFlag };
 
@@ -184,7 +186,14 @@ std::uint32_t CInstallSequence::Install_App()
         return kCodeAppMissing;
     CreateFolderTree(ports_.installFiles, context_.config.InstallFolderPath);
     const std::wstring path = ControlPanelPath(context_.config);
-    if (WriteFileData(ports_.installFiles, path, *app) != kWriteOk)
+    // A panel that took the exit broadcast may still be ending and holding its file: it is given a few
+    // seconds before the step fails.
+    int written = WriteFileData(ports_.installFiles, path, *app);
+    for (int attempt = 1; written == kWriteCannotOpen && attempt < kAppWriteAttempts; ++attempt) {
+        ports_.os.clock.SleepMs(kAppWriteRetryMs);
+        written = WriteFileData(ports_.installFiles, path, *app);
+    }
+    if (written != kWriteOk)
         return kCodeAppNotWritten;
     if (WriteLogonEntry(ports_.os.registry, context_.config.APPFileName, L"\"" + path + L"\" -boot") != 0)
         return kCodeLogonEntryFailed;

@@ -15,6 +15,11 @@ std::wstring ParentFolder(const std::wstring& path)
 
 ports::WriteOutcome MemoryInstallFileSystem::WriteFile(const std::wstring& path, std::span<const std::uint8_t> bytes)
 {
+    if (const auto held = heldWrites_.find(MemoryFileSystem::Normalize(path));
+        held != heldWrites_.end() && held->second > 0) {
+        --held->second;
+        return ports::WriteOutcome::CannotOpen;
+    }
     if (cutWrites_.contains(MemoryFileSystem::Normalize(path))) {
         // Opened and truncated, then the write stops half-way.
         if (!files_.WriteAll(path, bytes.first(bytes.size() / 2)))

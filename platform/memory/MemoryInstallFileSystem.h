@@ -5,6 +5,7 @@
 #include "platform/memory/MemoryFileSystem.h"
 #include "setup/ports/InstallFileSystem.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ public:
 
     // Makes writes of `path` stop part-way (the file is opened, fewer bytes are written).
     void CutWrites(const std::wstring& path);
+    // Makes the next `count` writes of `path` fail to open it, as a file another program still holds.
+    void HoldFile(const std::wstring& path, int count) { heldWrites_[MemoryFileSystem::Normalize(path)] = count; }
     // Makes listings of `folder` fail.
     void FailListing(const std::wstring& folder);
     // Every path given normal attributes, in order.
@@ -33,6 +36,7 @@ private:
     MemoryFileSystem& files_;
     std::set<std::wstring> cutWrites_;
     std::set<std::wstring> failingListings_;
+    std::map<std::wstring, int> heldWrites_;
     std::vector<std::wstring> normalized_;
 };
 

@@ -255,6 +255,27 @@ TEST_F(InstallSequenceTest, AStillLoadedFilterDriverStopsBeforeAnyStep)
     EXPECT_FALSE(rig.os.files.FileExists(L"C:\\Windows\\system32\\drivers\\Vexfl.sys"));
 }
 
+// The panel takes the exit broadcast but may still be ending: its program file is held for a while.
+TEST_F(InstallSequenceTest, APanelStillEndingIsWaitedForAWhileBeforeItsStepFails)
+{
+    const std::wstring panel = std::wstring(setuptest::kInstallFolder) + L"AcmeApp.exe";
+    rig.installFiles.HoldFile(panel, 10);
+    Run();
+    EXPECT_TRUE(rig.window.messages.empty());
+    EXPECT_EQ(rig.os.files.Get(panel), "payload 107");
+}
+
+TEST_F(InstallSequenceTest, APanelThatNeverEndsFailsItsStepAfterFiveSeconds)
+{
+    const std::wstring panel = std::wstring(setuptest::kInstallFolder) + L"AcmeApp.exe";
+    rig.installFiles.HoldFile(panel, 1000);
+    const std::uint64_t before = rig.os.clock.TotalSleptMs();
+    Run();
+    ASSERT_EQ(rig.window.messages.size(), 1u);
+    EXPECT_NE(rig.window.messages[0].text.find(L"0x80000003"), std::wstring::npos);
+    EXPECT_GE(rig.os.clock.TotalSleptMs() - before, 4900u);
+}
+
 TEST_F(InstallSequenceTest, WithoutPluginFolderThePluginStepsAreSkipped)
 {
     options.plugin = 0;
